@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "links/modHelp.h"
+
+#include "app/Platform.h"
+
+#include <QDate>
+
+namespace modHelp {
+namespace {
+
+const QString ReminderSection = QStringLiteral("Settings");
+const QString ReminderKey = QStringLiteral("Duration");
+// Two lines joined by a lone carriage return.
+const QString ReminderQuestion = QStringLiteral("There maybe an update to this software available\r"
+                                                "Do you want to check for an update?");
+constexpr qint64 QuietDays = 14;
+
+// ISO 8601 text reads back the same whatever the user's locale.
+QString dateText(const QDate &date) { return date.toString(Qt::ISODate); }
+
+void rememberToday(const QDate &today)
+{
+    platform::settingsStore().write(ReminderSection, ReminderKey, dateText(today));
+}
+
+} // namespace
+
+void CheckUpdateReminder()
+{
+    const std::optional<QString> stored = platform::settingsStore().read(ReminderSection, ReminderKey);
+    if (!stored)
+        return;
+    const QDate today = platform::clock().today();
+    if (stored->isEmpty()) {
+        rememberToday(today);
+        return;
+    }
+    const QDate remembered = QDate::fromString(*stored, Qt::ISODate);
+    if (!remembered.isValid())
+        return;
+    const qint64 daysAway = today.daysTo(remembered);
+    if (daysAway >= -QuietDays && daysAway <= QuietDays)
+        return;
+
+    const platform::Answer answer = platform::messageBoxes().askYesNo(ReminderQuestion);
+    rememberToday(today);
+    if (answer == platform::Answer::Yes)
+        OpenDownloadPage();
+}
+
+} // namespace modHelp
