@@ -21,12 +21,11 @@ qint16 roundHalfToEven(float value)
     return static_cast<qint16>(std::nearbyint(value));
 }
 
-void refuseSecondInstance()
+bool anotherInstanceRuns()
 {
-    if (platform::instanceLock().tryAcquire())
-        return;
-    ignoreErrors([] { platform::messageBoxes().information(AlreadyRunning); });
-    EndProgram();
+    bool running = false;
+    ignoreErrors([&running] { running = !platform::instanceLock().tryAcquire(); });
+    return running;
 }
 
 void showEntryWindow()
@@ -39,7 +38,11 @@ void showEntryWindow()
 
 void StartProgram()
 {
-    ignoreErrors(refuseSecondInstance);
+    if (anotherInstanceRuns()) {
+        ignoreErrors([] { platform::messageBoxes().information(AlreadyRunning); });
+        EndProgram();
+        return; // Only reached when ending the process is faked.
+    }
     ignoreErrors([] { platform::randomSource().seedFromTimeOfDay(); });
     ignoreErrors(modHelp::CheckUpdateReminder);
     ignoreErrors(showEntryWindow);

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+// Starts the built program as separate processes and watches who holds the
+// single-instance lock.
+#include <QDir>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int StartTimeoutMs = 15000;
+
+} // namespace
+
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void secondStartLeavesFirstHolding();
+    void killedInstanceDoesNotBlockNextStart();
+    void simultaneousStartsLeaveOneRunning();
+
+private:
+    QProcess *start();
+    qint64 lockHolder() const;
+    QString lockPath() const { return home_->filePath(QStringLiteral("runtime/amorial.lock")); }
+
+    std::unique_ptr<QTemporaryDir> home_;
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+void SingleInstanceTest::init()
+{
+    home_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(home_->isValid());
+    QVERIFY(QDir(home_->path()).mkdir(QStringLiteral("runtime")));
+    QFile::setPermissions(home_->filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void SingleInstanceTest::cleanup()
+{
+    for (auto &process : processes_) {
+        process->kill();
+        process->waitForFinished();
+    }
+    processes_.clear();
+    home_.reset();
+}
+
+QProcess *SingleInstanceTest::start()
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), home_->path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_->filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_->filePath(QStringLiteral("runtime")));
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(QStringLiteral(AMORIAL_EXECUTABLE), {});
+    process->waitForStarted();
+    processes_.push_back(std::move(process));
+    return processes_.back().get();
+}
+
+qint64 SingleInstanceTest::lockHolder() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    QLockFile lock(lockPath());
+    return lock.getLockInfo(&pid, &host, &application) ? pid : 0;
+}
+
+void SingleInstanceTest::secondStartLeavesFirstHolding()
+{
+    QProcess *first = start();
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), first->processId(), StartTimeoutMs);
+
+    QProcess *second = start();
+    // The refused start waits on its message box; the first keeps the lock and keeps running.
+    QTest::qWait(1000);
+    QCOMPARE(lockHolder(), first->processId());
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(second->state(), QProcess::Running);
+}
+
+void SingleInstanceTest::killedInstanceDoesNotBlockNextStart()
+{
+    QProcess *first = start();
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), first->processId(), StartTimeoutMs);
+    ::kill(pid_t(first->processId()), SIGKILL);
+    QVERIFY(first->waitForFinished());
+    QVERIFY(QFile::exists(lockPath()));
+
+    QProcess *next = start();
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), next->processId(), StartTimeoutMs);
+}
+
+void SingleInstanceTest::simultaneousStartsLeaveOneRunning()
+{
+    constexpr int Starts = 5;
+    QList<qint64> pids;
+    for (int i = 0; i < Starts; ++i)
+        pids.append(start()->processId());
+
+    QTRY_VERIFY_WITH_TIMEOUT(pids.contains(lockHolder()), StartTimeoutMs);
+    const qint64 winner = lockHolder();
+    QTest::qWait(1000);
+    QCOMPARE(lockHolder(), winner);
+    for (const auto &process : processes_)
+        QCOMPARE(process->state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(SingleInstanceTest)
+#include "tst_singleinstance.moc"

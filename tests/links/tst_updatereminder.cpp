@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+#include "common/Fakes.h"
+#include "links/modHelp.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString StoredKey = QStringLiteral("Settings/Duration");
+const QDate Today(2026, 12, 8);
+const QString TodayText = QStringLiteral("2026-12-08");
+const QString Question = QStringLiteral("There maybe an update to this software available\r"
+                                        "Do you want to check for an update?");
+
+QString daysFromToday(int days)
+{
+    return Today.addDays(days).toString(Qt::ISODate);
+}
+
+} // namespace
+
+class UpdateReminderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void asksOnlyWhenFifteenDaysAway_data();
+    void asksOnlyWhenFifteenDaysAway();
+    void unreadableStoreAsksNothing();
+    void unwritableStoreStillOpensPageOnYes();
+    void realStoreReadsBackWhatItWrote();
+};
+
+void UpdateReminderTest::asksOnlyWhenFifteenDaysAway_data()
+{
+    QTest::addColumn<QString>("stored"); // empty: nothing stored
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QString>("storedAfter");
+    QTest::addColumn<bool>("opensDownloadPage");
+
+    const int yes = int(platform::Answer::Yes);
+    const int no = int(platform::Answer::No);
+    QTest::newRow("first start remembers today") << QString() << yes << false << TodayText << false;
+    QTest::newRow("today") << TodayText << yes << false << TodayText << false;
+    QTest::newRow("14 days ago") << daysFromToday(-14) << yes << false << daysFromToday(-14) << false;
+    QTest::newRow("14 days ahead") << daysFromToday(14) << yes << false << daysFromToday(14) << false;
+    QTest::newRow("15 days ago, yes") << daysFromToday(-15) << yes << true << TodayText << true;
+    QTest::newRow("15 days ago, no") << daysFromToday(-15) << no << true << TodayText << false;
+    QTest::newRow("15 days ahead (clock set back)") << daysFromToday(15) << no << true << TodayText << false;
+    QTest::newRow("years ago") << QStringLiteral("1999-01-01") << yes << true << TodayText << true;
+    QTest::newRow("unreadable date is kept") << QStringLiteral("12/31/99") << yes << false << "12/31/99" << false;
+    QTest::newRow("impossible date is kept") << QStringLiteral("2026-02-30") << yes << false << "2026-02-30" << false;
+}
+
+void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, answer);
+    QFETCH(bool, asks);
+    QFETCH(QString, storedAfter);
+    QFETCH(bool, opensDownloadPage);
+
+    FakeSettingsStore settings;
+    if (!stored.isEmpty())
+        settings.values.insert(StoredKey, stored);
+    FakeClock clock;
+    clock.date = Today;
+    FakeMessageBoxes boxes;
+    boxes.answer = platform::Answer(answer);
+    FakeUrlOpener urls;
+    QString storedWhenPageOpened;
+    platform::ScopedSeam<platform::SettingsStore> s1(settings);
+    platform::ScopedSeam<platform::Clock> s2(clock);
+    platform::ScopedSeam<platform::MessageBoxes> s3(boxes);
+    platform::ScopedSeam<platform::UrlOpener> s4(urls);
+
+    modHelp::CheckUpdateReminder();
+
+    QCOMPARE(boxes.questions, asks ? QStringList{Question} : QStringList{});
+    QCOMPARE(settings.values.value(StoredKey), storedAfter);
+    QCOMPARE(urls.opened, opensDownloadPage ? QStringList{modHelp::PageAddress(QStringLiteral("download-web-page"))}
+                                            : QStringList{});
+}
+
+void UpdateReminderTest::unreadableStoreAsksNothing()
+{
+    FakeSettingsStore settings;
+    settings.readable = false;
+    FakeMessageBoxes boxes;
+    platform::ScopedSeam<platform::SettingsStore> s1(settings);
+    platform::ScopedSeam<platform::MessageBoxes> s2(boxes);
+
+    modHelp::CheckUpdateReminder();
+
+    QVERIFY(boxes.questions.isEmpty());
+    QCOMPARE(settings.writes, 0);
+}
+
+void UpdateReminderTest::unwritableStoreStillOpensPageOnYes()
+{
+    // The user asked for the page; a store that cannot remember the date should not undo that.
+    FakeSettingsStore settings;
+    settings.values.insert(StoredKey, daysFromToday(-30));
+    settings.writable = false;
+    FakeClock clock;
+    clock.date = Today;
+    FakeMessageBoxes boxes;
+    boxes.answer = platform::Answer::Yes;
+    FakeUrlOpener urls;
+    platform::ScopedSeam<platform::SettingsStore> s1(settings);
+    platform::ScopedSeam<platform::Clock> s2(clock);
+    platform::ScopedSeam<platform::MessageBoxes> s3(boxes);
+    platform::ScopedSeam<platform::UrlOpener> s4(urls);
+
+    modHelp::CheckUpdateReminder();
+
+    QCOMPARE(boxes.questions.size(), 1);
+    QCOMPARE(urls.opened.size(), 1);
+}
+
+void UpdateReminderTest::realStoreReadsBackWhatItWrote()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    QCoreApplication::setApplicationName(QStringLiteral("amorial"));
+    FakeClock clock;
+    clock.date = Today;
+    platform::ScopedSeam<platform::Clock> s1(clock);
+
+    modHelp::CheckUpdateReminder();
+
+    QSettings written(home.filePath(QStringLiteral("amorial.conf")), QSettings::IniFormat);
+    QCOMPARE(written.value(StoredKey).toString(), TodayText);
+    QCOMPARE(platform::settingsStore().read(QStringLiteral("Settings"), QStringLiteral("Duration")),
+             std::optional<QString>(TodayText));
+}
+
+QTEST_GUILESS_MAIN(UpdateReminderTest)
+#include "tst_updatereminder.moc"
