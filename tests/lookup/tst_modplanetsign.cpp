@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: MIT
+#include "lookup/VenusPeriodStarts.h"
+#include "lookup/modPlanetSign.h"
+
+#include <QDate>
+#include <QSet>
+#include <QStringList>
+#include <QTest>
+
+#include <array>
+
+using modPlanetSign::LoveSign;
+
+namespace {
+
+const QStringList monthNames = {"January", "February", "March",     "April",   "May",      "June",
+                                "July",    "August",   "September", "October", "November", "December"};
+
+using Lookup = void (*)(const QString &, const QString &, const QString &);
+constexpr std::array<Lookup, 3> bands = {modPlanetSign::FindVenusSign1930To1959,
+                                         modPlanetSign::FindVenusSign1960To1989,
+                                         modPlanetSign::FindVenusSign1990To2012};
+
+void findLoveSign(const QString &year, const QString &month, const QString &day)
+{
+    for (Lookup lookup : bands)
+        lookup(year, month, day);
+}
+
+QString nameOf(modPlanetSign::detail::Sign sign)
+{
+    const QStringList names = {"Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
+                               "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+    return names.at(int(sign));
+}
+
+QDate startDate(const modPlanetSign::detail::VenusPeriodStart &start)
+{
+    return QDate(start.year, start.month, start.day);
+}
+
+} // namespace
+
+class tst_modPlanetSign : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { LoveSign.clear(); }
+
+    void everyDayGivesTheSignOfItsPeriod();
+    void findGivesSign_data();
+    void findGivesSign();
+    void unmatchedDateLeavesSignAlone_data();
+    void unmatchedDateLeavesSignAlone();
+    void nonNumberTextRaises_data();
+    void nonNumberTextRaises();
+    void paragraphLengths_data();
+    void paragraphLengths();
+    void paragraphTexts_data();
+    void paragraphTexts();
+    void noParagraphForOtherTexts_data();
+    void noParagraphForOtherTexts();
+};
+
+// Walks the calendar alongside the flat list of period starts: the expected
+// sign is that of the latest start on or before the day.
+void tst_modPlanetSign::everyDayGivesTheSignOfItsPeriod()
+{
+    const auto &starts = modPlanetSign::detail::venusPeriodStarts;
+    const QString untouched = QStringLiteral("untouched");
+    QStringList mismatches;
+    QSet<QString> signsFound;
+    std::size_t next = 0;
+    int days = 0;
+    for (QDate date(1930, 1, 1); date <= QDate(2012, 12, 31); date = date.addDays(1), ++days) {
+        while (next < starts.size() && startDate(starts[next]) <= date)
+            ++next;
+        const QString expected = nameOf(starts[next - 1].sign);
+        const QString year = QString::number(date.year());
+        const QString month = monthNames.at(date.month() - 1);
+        const QString day = QString::number(date.day());
+
+        int changes = 0;
+        for (Lookup lookup : bands) {
+            LoveSign = untouched;
+            lookup(year, month, day);
+            if (LoveSign != untouched) {
+                ++changes;
+                signsFound.insert(LoveSign);
+                if (LoveSign != expected)
+                    mismatches << date.toString(Qt::ISODate) + ": " + LoveSign + " != " + expected;
+            }
+        }
+        if (changes != 1)
+            mismatches << date.toString(Qt::ISODate) + QString(": %1 bands answered").arg(changes);
+    }
+    QCOMPARE(days, 30316);
+    QCOMPARE(next, starts.size());
+    QCOMPARE(mismatches.mid(0, 10), QStringList());
+    QCOMPARE(signsFound.size(), 12);
+    for (const QString &sign : std::as_const(signsFound))
+        QVERIFY2(modPlanetSign::SignDescription(sign).has_value(), qPrintable(sign));
+}
+
+void tst_modPlanetSign::findGivesSign_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("sign");
+
+    // Table borders and band borders.
+    QTest::newRow("first day") << "1930" << "January" << "1" << "Capricorn";
+    QTest::newRow("last day") << "2012" << "December" << "31" << "Sagittarius";
+    QTest::newRow("1959 last day") << "1959" << "December" << "31" << "Scorpio";
+    QTest::newRow("1960 first day") << "1960" << "January" << "1" << "Scorpio";
+    QTest::newRow("1989 last day") << "1989" << "December" << "31" << "Aquarius";
+    QTest::newRow("1990 first day") << "1990" << "January" << "1" << "Aquarius";
+    // A start day belongs to the new sign, the day before to the old one.
+    QTest::newRow("before a start") << "1930" << "January" << "24" << "Capricorn";
+    QTest::newRow("on a start") << "1930" << "January" << "25" << "Aquarius";
+    QTest::newRow("before start on 1st") << "1930" << "April" << "30" << "Taurus";
+    QTest::newRow("start on 1st") << "1930" << "May" << "1" << "Gemini";
+    QTest::newRow("before start on last") << "1945" << "August" << "30" << "Cancer";
+    QTest::newRow("start on last") << "1945" << "August" << "31" << "Leo";
+    QTest::newRow("start on 31 Dec") << "1945" << "December" << "31" << "Capricorn";
+    QTest::newRow("before start on 31 Dec") << "1945" << "December" << "30" << "Sagittarius";
+    // Two starts in one month, the first sign coming back.
+    QTest::newRow("Jul 1932 13") << "1932" << "July" << "13" << "Cancer";
+    QTest::newRow("Jul 1932 14") << "1932" << "July" << "14" << "Gemini";
+    QTest::newRow("Jul 1932 28") << "1932" << "July" << "28" << "Gemini";
+    QTest::newRow("Jul 1932 29") << "1932" << "July" << "29" << "Cancer";
+    // A sign carried from an earlier month into the next.
+    QTest::newRow("31 May 1945") << "1945" << "May" << "31" << "Aries";
+    QTest::newRow("4 Jun 1945") << "1945" << "June" << "4" << "Aries";
+    QTest::newRow("5 Jun 1945") << "1945" << "June" << "5" << "Taurus";
+    QTest::newRow("1 Jan 1934") << "1934" << "January" << "1" << "Aquarius";
+    QTest::newRow("6 Apr 1934") << "1934" << "April" << "6" << "Aquarius";
+    QTest::newRow("7 Apr 1934") << "1934" << "April" << "7" << "Pisces";
+    // The year's own 1 January entry wins over the sign of 31 December.
+    QTest::newRow("31 Dec 1976") << "1976" << "December" << "31" << "Aquarius";
+    QTest::newRow("1 Jan 1977") << "1977" << "January" << "1" << "Pisces";
+    QTest::newRow("January Cancer 1949") << "1949" << "January" << "20" << "Cancer";
+    QTest::newRow("January Cancer 1973") << "1973" << "January" << "12" << "Cancer";
+    QTest::newRow("29 Feb 2000") << "2000" << "February" << "29" << "Aquarius";
+    QTest::newRow("29 Feb 1932") << "1932" << "February" << "29" << "Aries";
+    // In a one-sign month the day text is never read.
+    QTest::newRow("one-sign month, day 1") << "1943" << "August" << "1" << "Virgo";
+    QTest::newRow("one-sign month, day 31") << "1943" << "August" << "31" << "Virgo";
+    QTest::newRow("one-sign month, bad day") << "1943" << "August" << "x" << "Virgo";
+    QTest::newRow("one-sign month, empty day") << "1943" << "August" << "" << "Virgo";
+    // Number texts in other forms.
+    QTest::newRow("year with blanks") << " 1930\t" << "January" << "25" << "Aquarius";
+    QTest::newRow("year with zeros") << "001930" << "January" << "25" << "Aquarius";
+    QTest::newRow("year with plus") << "+1930" << "January" << "25" << "Aquarius";
+    QTest::newRow("day with blanks") << "1930" << "January" << " 24 " << "Capricorn";
+    QTest::newRow("day with zeros") << "1930" << "January" << "0025" << "Aquarius";
+    QTest::newRow("day with plus") << "1930" << "January" << "+25" << "Aquarius";
+    // Days outside the month fall in its first or last period.
+    QTest::newRow("day 0") << "1930" << "January" << "0" << "Capricorn";
+    QTest::newRow("negative day") << "1932" << "July" << "-5" << "Cancer";
+    QTest::newRow("lowest int day") << "1932" << "July" << "-2147483648" << "Cancer";
+    QTest::newRow("31 February") << "1930" << "February" << "31" << "Pisces";
+    QTest::newRow("day 32, third period") << "1932" << "July" << "32" << "Cancer";
+    QTest::newRow("day 99, second period") << "1930" << "January" << "99" << "Aquarius";
+}
+
+void tst_modPlanetSign::findGivesSign()
+{
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(QString, sign);
+
+    findLoveSign(year, month, day);
+    QCOMPARE(LoveSign, sign);
+}
+
+void tst_modPlanetSign::unmatchedDateLeavesSignAlone_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+
+    for (const QString &before : {QString(), QStringLiteral("Leo")}) {
+        const QString tag = before.isEmpty() ? QStringLiteral("first search: ") : QStringLiteral("after a find: ");
+        QTest::addRow("%s1929", qPrintable(tag)) << before << "1929" << "December" << "31";
+        QTest::addRow("%s2013", qPrintable(tag)) << before << "2013" << "January" << "1";
+        QTest::addRow("%syear 0", qPrintable(tag)) << before << "0" << "January" << "1";
+        QTest::addRow("%snegative year", qPrintable(tag)) << before << "-1930" << "January" << "1";
+        QTest::addRow("%slower case", qPrintable(tag)) << before << "1930" << "january" << "25";
+        QTest::addRow("%supper case", qPrintable(tag)) << before << "1930" << "JANUARY" << "25";
+        QTest::addRow("%sabbreviation", qPrintable(tag)) << before << "1930" << "Jan" << "25";
+        QTest::addRow("%sblank month", qPrintable(tag)) << before << "1930" << " January" << "25";
+        QTest::addRow("%sempty month", qPrintable(tag)) << before << "1930" << "" << "25";
+        // The month is checked before the day is read.
+        QTest::addRow("%sbad day, bad month", qPrintable(tag)) << before << "1930" << "Janvier" << "x";
+        QTest::addRow("%sbad day, far year", qPrintable(tag)) << before << "2013" << "January" << "x";
+    }
+}
+
+void tst_modPlanetSign::unmatchedDateLeavesSignAlone()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+
+    LoveSign = before;
+    findLoveSign(year, month, day);
+    QCOMPARE(LoveSign, before);
+}
+
+void tst_modPlanetSign::nonNumberTextRaises_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QList<bool>>("bandRaises");
+
+    const QList<bool> all = {true, true, true};
+    QTest::newRow("letters as year") << "abc" << "January" << "1" << all;
+    QTest::newRow("empty year") << "" << "January" << "1" << all;
+    QTest::newRow("blank year") << "  " << "January" << "1" << all;
+    QTest::newRow("year before month") << "abc" << "january" << "1" << all;
+    QTest::newRow("decimal year") << "1930.0" << "January" << "1" << all;
+    QTest::newRow("exponent year") << "2e3" << "January" << "1" << all;
+    QTest::newRow("blank inside year") << "19 30" << "January" << "1" << all;
+    QTest::newRow("blank after sign") << "+ 1930" << "January" << "1" << all;
+    QTest::newRow("two signs") << "--1930" << "January" << "1" << all;
+    QTest::newRow("sign alone") << "-" << "January" << "1" << all;
+    QTest::newRow("wide digits") << QString::fromUtf8("１９３０") << "January" << "1" << all;
+    QTest::newRow("year beyond int") << "2147483648" << "January" << "1" << all;
+    QTest::newRow("long digit run") << "19301930193019301930" << "January" << "1" << all;
+
+    // Only the band holding the year reads the day.
+    QTest::newRow("letters as day") << "1930" << "January" << "x" << QList<bool>{true, false, false};
+    QTest::newRow("empty day") << "1975" << "March" << "" << QList<bool>{false, true, false};
+    QTest::newRow("day beyond int") << "2012" << "December" << "2147483648"
+                                    << QList<bool>{false, false, true};
+    QTest::newRow("decimal day") << "1932" << "July" << "14.5" << QList<bool>{true, false, false};
+}
+
+void tst_modPlanetSign::nonNumberTextRaises()
+{
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(QList<bool>, bandRaises);
+
+    for (int band = 0; band < int(bands.size()); ++band) {
+        LoveSign = QStringLiteral("Leo");
+        bool raised = false;
+        try {
+            bands[band](year, month, day);
+        } catch (const std::exception &) {
+            raised = true;
+        }
+        QCOMPARE(raised, bandRaises.at(band));
+        QCOMPARE(LoveSign, QStringLiteral("Leo"));
+    }
+
+    QVERIFY_THROWS_EXCEPTION(modPlanetSign::ConversionError, findLoveSign(year, month, day));
+}
+
+void tst_modPlanetSign::paragraphLengths_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<int>("length");
+
+    QTest::newRow("Aries") << "Aries" << 304;
+    QTest::newRow("Taurus") << "Taurus" << 280;
+    QTest::newRow("Gemini") << "Gemini" << 281;
+    QTest::newRow("Cancer") << "Cancer" << 319;
+    QTest::newRow("Leo") << "Leo" << 299;
+    QTest::newRow("Virgo") << "Virgo" << 279;
+    QTest::newRow("Libra") << "Libra" << 271;
+    QTest::newRow("Scorpio") << "Scorpio" << 227;
+    QTest::newRow("Sagittarius") << "Sagittarius" << 273;
+    QTest::newRow("Capricorn") << "Capricorn" << 243;
+    QTest::newRow("Aquarius") << "Aquarius" << 276;
+    QTest::newRow("Pisces") << "Pisces" << 248;
+}
+
+void tst_modPlanetSign::paragraphLengths()
+{
+    QFETCH(QString, sign);
+    QFETCH(int, length);
+
+    const std::optional<QString> paragraph = modPlanetSign::SignDescription(sign);
+    QVERIFY(paragraph.has_value());
+    QCOMPARE(paragraph->size(), length);
+    QVERIFY(paragraph->startsWith(QLatin1String("You ")));
+    QVERIFY(paragraph->endsWith(QLatin1Char('.')));
+    QVERIFY(!paragraph->contains(QLatin1Char('\n')));
+    QVERIFY(!paragraph->contains(QLatin1String("  ")));
+}
+
+void tst_modPlanetSign::paragraphTexts_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("paragraph");
+
+    QTest::newRow("Cancer") << "Cancer"
+                            << "You are very sensitive by nature and tend to get easily hurt in relationships. You "
+                               "are very compassionate and are usually the nurturing part of the relationship. You "
+                               "would like your partner to express his/ her love. You need to be less sensitive and "
+                               "less emotionally demanding if you want your relationship to work out.";
+    QTest::newRow("Sagittarius")
+        << "Sagittarius"
+        << "You have a very happy and outgoing nature. But you don't have the tendency to get into serious "
+           "relationships. You prefer casual relationships and scared to get committed as this may mean loss "
+           "of freedom to you. You are a good friend and that's the key to your relationship.";
+    QTest::newRow("Pisces") << "Pisces"
+                            << "You are very soft and loving by nature. You may search for a deeper meaning in "
+                               "your relationships. You are very vulnerable and dependent on your partner. Your "
+                               "sensitiveness may lead to you getting hurt. You have true love for art, music and "
+                               "poetry.";
+    QTest::newRow("Leo") << "Leo"
+                         << "You are very showy about your relationships but in fact you are very warm and "
+                            "loving. You are very expressive and have a magnetic charm that attracts people to "
+                            "you. You love to lavish your partner with luxuries and gifts. You believe in a single "
+                            "and stable relationship and take break ups very hard.";
+}
+
+void tst_modPlanetSign::paragraphTexts()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, paragraph);
+
+    QCOMPARE(modPlanetSign::SignDescription(sign), std::optional<QString>(paragraph));
+}
+
+void tst_modPlanetSign::noParagraphForOtherTexts_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty") << QString();
+    QTest::newRow("lower case") << "cancer";
+    QTest::newRow("upper case") << "LEO";
+    QTest::newRow("blank before") << " Leo";
+    QTest::newRow("blank after") << "Leo ";
+    QTest::newRow("line break after") << "Pisces\n";
+    QTest::newRow("NUL after") << QString("Leo") + QChar(0);
+    QTest::newRow("prefix") << "Sagittari";
+    QTest::newRow("longer") << "Sagittariuss";
+    QTest::newRow("misspelt") << "Sagitarius";
+    QTest::newRow("month name") << "January";
+}
+
+void tst_modPlanetSign::noParagraphForOtherTexts()
+{
+    QFETCH(QString, text);
+
+    QCOMPARE(modPlanetSign::SignDescription(text), std::nullopt);
+}
+
+QTEST_APPLESS_MAIN(tst_modPlanetSign)
+#include "tst_modplanetsign.moc"
