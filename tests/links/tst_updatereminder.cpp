@@ -2,6 +2,7 @@
 #include "common/Fakes.h"
 #include "links/modHelp.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,6 +33,8 @@ private slots:
     void unreadableStoreAsksNothing();
     void unwritableStoreStillOpensPageOnYes();
     void realStoreReadsBackWhatItWrote();
+    void realStoreSurvivesBadFiles_data();
+    void realStoreSurvivesBadFiles();
 };
 
 void UpdateReminderTest::asksOnlyWhenFifteenDaysAway_data()
@@ -126,7 +129,7 @@ void UpdateReminderTest::realStoreReadsBackWhatItWrote()
 {
     QTemporaryDir home;
     QVERIFY(home.isValid());
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
     QCoreApplication::setApplicationName(QStringLiteral("amorial"));
     FakeClock clock;
     clock.date = Today;
@@ -138,6 +141,66 @@ void UpdateReminderTest::realStoreReadsBackWhatItWrote()
     QCOMPARE(written.value(StoredKey).toString(), TodayText);
     QCOMPARE(platform::settingsStore().read(QStringLiteral("Settings"), QStringLiteral("Duration")),
              std::optional<QString>(TodayText));
+}
+
+void UpdateReminderTest::realStoreSurvivesBadFiles_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("keepsFile");
+
+    const QByteArray longAgo = "[Settings]\nDuration=" + daysFromToday(-30).toLatin1() + "\n";
+    // Garbage without the key reads as a first start, which stores today's date.
+    QTest::newRow("settings file is a folder") << "folder" << QByteArray() << false << false;
+    QTest::newRow("binary garbage") << "file" << QByteArray("\x00\xff\xfe[[[\x01\n=\n\xc3", 12) << false << false;
+    QTest::newRow("unparsable value") << "file" << QByteArray("[Settings]\nDuration=banana\n") << false << true;
+    QTest::newRow("broken section header") << "file" << QByteArray("[Settings\nDuration=2001-01-01\n") << false
+                                           << false;
+    QTest::newRow("config folder is a file") << "blocked" << QByteArray() << false << false;
+    QTest::newRow("sound file asks") << "file" << longAgo << true << false;
+}
+
+void UpdateReminderTest::realStoreSurvivesBadFiles()
+{
+    QFETCH(QString, setup);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, asks);
+    QFETCH(bool, keepsFile);
+
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QString configHome = home.path();
+    const QString file = home.filePath(QStringLiteral("amorial.conf"));
+    if (setup == QLatin1String("folder")) {
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("amorial.conf")));
+    } else if (setup == QLatin1String("blocked")) {
+        configHome = home.filePath(QStringLiteral("not-a-folder"));
+        QFile blocker(configHome);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else {
+        QFile settingsFile(file);
+        QVERIFY(settingsFile.open(QIODevice::WriteOnly));
+        settingsFile.write(content);
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configHome);
+    QCoreApplication::setApplicationName(QStringLiteral("amorial"));
+    FakeClock clock;
+    clock.date = Today;
+    FakeMessageBoxes boxes;
+    FakeUrlOpener urls;
+    platform::ScopedSeam<platform::Clock> s1(clock);
+    platform::ScopedSeam<platform::MessageBoxes> s2(boxes);
+    platform::ScopedSeam<platform::UrlOpener> s3(urls);
+
+    modHelp::CheckUpdateReminder();
+
+    QCOMPARE(boxes.questions.size(), asks ? 1 : 0);
+    if (keepsFile) {
+        QFile settingsFile(file);
+        QVERIFY(settingsFile.open(QIODevice::ReadOnly));
+        QCOMPARE(settingsFile.readAll(), content); // left as it was
+    }
 }
 
 QTEST_GUILESS_MAIN(UpdateReminderTest)
