@@ -23,7 +23,7 @@ namespace {
 using detail::MonthPeriods;
 using detail::Sign;
 
-int toNumber(const QString &text)
+int toNumberInAnyForm(const QString &text)
 {
     QStringView digits = QStringView(text).trimmed();
     const bool negative = digits.startsWith(u'-');
@@ -44,6 +44,23 @@ int toNumber(const QString &text)
     return int(negative ? -value : value);
 }
 
+int toNumber(const QString &text)
+{
+    // The entry window's lists give a few plain digits: read those directly.
+    constexpr qsizetype digitsThatFitAnInt = 9;
+    if (text.size() > 0 && text.size() <= digitsThatFitAnInt) {
+        int value = 0;
+        for (QChar c : text) {
+            const unsigned digit = c.unicode() - unsigned(u'0');
+            if (digit > 9)
+                return toNumberInAnyForm(text);
+            value = value * 10 + int(digit);
+        }
+        return value;
+    }
+    return toNumberInAnyForm(text);
+}
+
 // 1 to 12, or 0 for a text that is not exactly a month name.
 int monthNumber(const QString &month)
 {
@@ -52,7 +69,8 @@ int monthNumber(const QString &month)
         u"July",    u"August",   u"September", u"October", u"November", u"December",
     };
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (month == names[i])
+        // Length and first letter settle most mismatches without a full comparison.
+        if (month.size() == names[i].size() && month.front() == names[i].front() && month == names[i])
             return int(i) + 1;
     }
     return 0;
