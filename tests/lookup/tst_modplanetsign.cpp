@@ -154,6 +154,7 @@ void tst_modPlanetSign::findGivesSign_data()
     QTest::newRow("year with blanks") << " 1930\t" << "January" << "25" << "Aquarius";
     QTest::newRow("year with zeros") << "001930" << "January" << "25" << "Aquarius";
     QTest::newRow("year with plus") << "+1930" << "January" << "25" << "Aquarius";
+    QTest::newRow("year with many zeros") << "0000000001930" << "January" << "25" << "Aquarius";
     QTest::newRow("day with blanks") << "1930" << "January" << " 24 " << "Capricorn";
     QTest::newRow("day with zeros") << "1930" << "January" << "0025" << "Aquarius";
     QTest::newRow("day with plus") << "1930" << "January" << "+25" << "Aquarius";
@@ -190,6 +191,8 @@ void tst_modPlanetSign::unmatchedDateLeavesSignAlone_data()
         QTest::addRow("%s2013", qPrintable(tag)) << before << "2013" << "January" << "1";
         QTest::addRow("%syear 0", qPrintable(tag)) << before << "0" << "January" << "1";
         QTest::addRow("%snegative year", qPrintable(tag)) << before << "-1930" << "January" << "1";
+        QTest::addRow("%snine digits", qPrintable(tag)) << before << "999999999" << "January" << "1";
+        QTest::addRow("%slargest int", qPrintable(tag)) << before << "2147483647" << "January" << "1";
         QTest::addRow("%slower case", qPrintable(tag)) << before << "1930" << "january" << "25";
         QTest::addRow("%supper case", qPrintable(tag)) << before << "1930" << "JANUARY" << "25";
         QTest::addRow("%sabbreviation", qPrintable(tag)) << before << "1930" << "Jan" << "25";
