@@ -113,7 +113,11 @@ void StartupTest::cleanup()
 
 void StartupTest::destroyAllWindows()
 {
-    qDeleteAll(QApplication::topLevelWidgets());
+    // Some top-level widgets (menus) belong to others and go with them.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const QList<QPointer<QWidget>> guarded(windows.cbegin(), windows.cend());
+    for (const QPointer<QWidget> &window : guarded)
+        delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
