@@ -1,20 +1,136 @@
 // SPDX-License-Identifier: MIT
 #include "entry/frmMain.h"
 
+#include "about/frmAbout.h"
+#include "app/AppInfo.h"
+#include "app/DialogKeys.h"
+#include "app/Platform.h"
 #include "app/modMain.h"
+#include "entry/LabelClick.h"
+#include "links/modHelp.h"
+#include "lookup/modPlanetSign.h"
+#include "resources/Artwork.h"
+#include "result/frmDisplay.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
+#include <QScreen>
+#include <QValidator>
+
+#include <optional>
 
 namespace {
+
 QPointer<frmMain> loadedEntry;
+
+constexpr int FirstYear = 1930;
+constexpr int LastYear = 2012;
+const QStringList MonthNames = {
+    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
+};
+
+// List positions, counted from 0.
+constexpr int February = 1;
+constexpr int Day29 = 28;
+constexpr int Day30 = 29;
+constexpr int Day31 = 30;
+
+constexpr char16_t Backspace = 8;
+constexpr char16_t Enter = 13;
+constexpr char16_t Space = 32;
+
+const QString OnlyLetters = QStringLiteral("Please Enter only Letters");
+const QString EnterYourName = QStringLiteral("Please Enter Your Name");
+const QString WrongFebruaryDay = QStringLiteral("Please Enter Correct Date Or Month!");
+const QString WrongThirtyDayMonthDay = QStringLiteral("Please Enter Correct Date Or Month !");
+
+void tell(const QString &message)
+{
+    modMain::ignoreErrors([&message] { platform::messageBoxes().information(message); });
 }
+
+bool isThirtyDayMonth(int monthPosition)
+{
+    return monthPosition == 3 || monthPosition == 5 || monthPosition == 8 || monthPosition == 10;
+}
+
+// Keys held with Alt or Meta (and not Ctrl) are commands, not typing.
+bool heldWithAltOrMeta(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    return (modifiers & (Qt::AltModifier | Qt::MetaModifier)) && !(modifiers & Qt::ControlModifier);
+}
+
+// The 16-bit code of the character a key types, 0 when it types none. Ctrl with
+// a letter types the control character 1 to 26 whatever text the event carries.
+char16_t typedCharacter(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+        return 0; // Focus moves, the cancel button or editing: nothing is typed.
+    default:
+        break;
+    }
+    if ((key.modifiers() & Qt::ControlModifier) && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
+        return char16_t(key.key() - Qt::Key_A + 1);
+    const QString text = key.text();
+    return text.isEmpty() ? 0 : text.at(0).unicode();
+}
+
+// What the name box keeps of a character that arrives other than by a typed
+// key (paste, drop, input method): what typing would have put there.
+std::optional<QChar> nameCharacter(QChar character)
+{
+    const char16_t code = character.unicode();
+    if ((code >= u'A' && code <= u'Z') || code == Space)
+        return character;
+    if (code >= u'a' && code <= u'z')
+        return QChar(char16_t(code - 32));
+    return std::nullopt;
+}
+
+class NameCharacters : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &position) const override
+    {
+        QString kept;
+        int keptBeforeCursor = 0;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (const std::optional<QChar> character = nameCharacter(input.at(i))) {
+                kept.append(*character);
+                if (i < position)
+                    ++keptBeforeCursor;
+            }
+        }
+        input = kept;
+        position = keptBeforeCursor;
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
 {
     ui.setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
     loadedEntry = this;
+    applyDesign();
+    connectHandlers();
     modMain::trackLoadedForm(this);
+    Form_Load();
 }
 
 frmMain::~frmMain()
@@ -25,4 +141,247 @@ frmMain::~frmMain()
 frmMain *frmMain::loaded()
 {
     return loadedEntry;
+}
+
+void frmMain::applyDesign()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(appinfo::WindowTitle);
+    setWindowIcon(artwork::programIcon());
+
+    ui.Label61->setText(modHelp::DiscussionBoardBanner());
+    ui.Label61->setCursor(artwork::handCursor());
+    ui.lblFullBrand->setCursor(artwork::handCursor());
+    ui.lblCobrand->setCursor(artwork::monochromeHandCursor());
+
+    ui.txtName->installEventFilter(this);
+    ui.txtName->setValidator(new NameCharacters(ui.txtName));
+    new DialogKeys(this, ui.cmdExit, ui.cmdExit);
+
+    // The style sheet sets the fonts, so labels can take their text's size only once polished.
+    ensurePolished();
+    for (QLabel *label : {ui.Label1, ui.Label2, ui.Label5, ui.Label7, ui.Label6})
+        label->adjustSize();
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ui.txtName->setFocus();
+}
+
+void frmMain::connectHandlers()
+{
+    connect(ui.cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(ui.cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(ui.mnuFindLoveSign, &QAction::triggered, this, &frmMain::mnuFindLoveSign_Click);
+    connect(ui.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(ui.mnuOnline, &QAction::triggered, this, &frmMain::mnuOnline_Click);
+    connect(ui.mnuVisit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
+    connect(ui.mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
+    connect(ui.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(ui.mnuDonate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
+    connect(ui.mnuMakeMoneyOnline, &QAction::triggered, this, &frmMain::mnuMakeMoneyOnline_Click);
+    connect(new LabelClick(ui.Label61), &LabelClick::clicked, this, &frmMain::Label61_Click);
+    connect(new LabelClick(ui.lblCobrand), &LabelClick::clicked, this, &frmMain::lblCobrand_Click);
+    connect(new LabelClick(ui.lblFullBrand), &LabelClick::clicked, this, &frmMain::lblFullBrand_Click);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.txtName && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
+        return filterNameKey(static_cast<QKeyEvent *>(event));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Runs a key of the name box through txtName_KeyPress. Returns true when the
+// box must not see the key.
+bool frmMain::filterNameKey(QKeyEvent *key)
+{
+    if (heldWithAltOrMeta(*key))
+        return key->type() == QEvent::KeyPress && !key->text().isEmpty();
+    const char16_t typed = typedCharacter(*key);
+    if (typed == 0)
+        return false;
+    if (key->type() == QEvent::ShortcutOverride) {
+        // Ctrl+V, Ctrl+C... are typed control characters here, never shortcuts.
+        key->accept();
+        return true;
+    }
+    char16_t keyCode = typed;
+    txtName_KeyPress(keyCode);
+    if (keyCode == 0)
+        return true;
+    if (keyCode == Backspace || keyCode == Enter || keyCode == Space)
+        return false; // The box deletes or inserts; Enter goes on to the window.
+    modMain::ignoreErrors([this, keyCode] { ui.txtName->insert(QString(QChar(keyCode))); });
+    return true;
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    modMain::ignoreErrors([this] { centreOnScreen(); });
+}
+
+void frmMain::centreOnScreen()
+{
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    modMain::untrackLoadedForm(this);
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Load()
+{
+    modMain::ignoreErrors([this] {
+        for (int day = 1; day <= 31; ++day)
+            ui.cboDate->addItem(QString::number(day));
+    });
+    modMain::ignoreErrors([this] { ui.cboMonth->addItems(MonthNames); });
+    modMain::ignoreErrors([this] {
+        for (int year = FirstYear; year <= LastYear; ++year)
+            ui.cboYear->addItem(QString::number(year));
+    });
+    modMain::ignoreErrors([this] { ui.cboDate->setCurrentIndex(0); });
+    modMain::ignoreErrors([this] { ui.cboMonth->setCurrentIndex(0); });
+    modMain::ignoreErrors([this] { ui.cboYear->setCurrentIndex(0); });
+}
+
+void frmMain::Form_Unload()
+{
+    modMain::ignoreErrors(modMain::EndProgram);
+}
+
+void frmMain::txtName_KeyPress(char16_t &keyCode)
+{
+    const bool capital = keyCode >= u'A' && keyCode <= u'Z';
+    const bool small = keyCode >= u'a' && keyCode <= u'z';
+    if (!capital && !small) {
+        if (keyCode == Backspace || keyCode == Enter || keyCode == Space)
+            return;
+        tell(OnlyLetters);
+        keyCode = 0;
+        return;
+    }
+    if (small)
+        keyCode -= 32;
+}
+
+bool frmMain::ValidateEntry()
+{
+    if (ui.txtName->text().isEmpty()) {
+        tell(EnterYourName);
+        modMain::ignoreErrors([this] { ui.txtName->setFocus(); });
+        return false;
+    }
+    const bool leapYear = ui.cboYear->currentText().toInt() % 4 == 0;
+    const int day = ui.cboDate->currentIndex();
+    const int month = ui.cboMonth->currentIndex();
+    if (month == February && (day == Day30 || day == Day31 || (!leapYear && day == Day29))) {
+        tell(WrongFebruaryDay);
+        return false;
+    }
+    if (isThirtyDayMonth(month) && day == Day31) {
+        tell(WrongThirtyDayMonthDay);
+        return false;
+    }
+    return true;
+}
+
+void frmMain::cmdNext_Click()
+{
+    bool valid = false;
+    modMain::ignoreErrors([this, &valid] { valid = ValidateEntry(); });
+    if (!valid)
+        return;
+    const QString year = ui.cboYear->currentText();
+    const QString month = ui.cboMonth->currentText();
+    const QString day = ui.cboDate->currentText();
+    modMain::ignoreErrors([&] { modPlanetSign::FindVenusSign1930To1959(year, month, day); });
+    modMain::ignoreErrors([&] { modPlanetSign::FindVenusSign1960To1989(year, month, day); });
+    modMain::ignoreErrors([&] { modPlanetSign::FindVenusSign1990To2012(year, month, day); });
+    showResult();
+}
+
+// Fills the result window with LoveSign and its paragraph and puts it in place of this one.
+void frmMain::showResult()
+{
+    frmDisplay *display = nullptr;
+    modMain::ignoreErrors([&display] { display = frmDisplay::loaded() ? frmDisplay::loaded() : new frmDisplay; });
+    if (!display)
+        return; // Without a result window, hiding this one would leave the user nothing.
+    modMain::ignoreErrors([display] {
+        if (const std::optional<QString> paragraph = modPlanetSign::SignDescription(modPlanetSign::LoveSign))
+            display->ui.lblSignDesc->setText(*paragraph);
+    });
+    modMain::ignoreErrors([display] { display->ui.lblLoveSign->setText(modPlanetSign::LoveSign); });
+    modMain::ignoreErrors([this] { hide(); });
+    modMain::ignoreErrors([display] { display->show(); });
+}
+
+void frmMain::mnuFindLoveSign_Click()
+{
+    cmdNext_Click();
+}
+
+void frmMain::cmdExit_Click()
+{
+    modMain::ignoreErrors([this] { modMain::unloadForm(this); });
+}
+
+void frmMain::mnuExit_Click()
+{
+    modMain::ignoreErrors([this] { modMain::unloadForm(this); });
+}
+
+void frmMain::mnuAbout_Click()
+{
+    modMain::ignoreErrors(frmAbout::ShowModal);
+}
+
+void frmMain::mnuOnline_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenHelpPage);
+}
+
+void frmMain::mnuVisit_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenHomePage);
+}
+
+void frmMain::mnuUpdate_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenDownloadPage);
+}
+
+void frmMain::mnuDonate_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenDonatePage);
+}
+
+void frmMain::mnuMakeMoneyOnline_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenFullyBrandedPage);
+}
+
+void frmMain::Label61_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenHomePage);
+}
+
+void frmMain::lblCobrand_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenCoBrandPage);
+}
+
+void frmMain::lblFullBrand_Click()
+{
+    modMain::ignoreErrors(modHelp::OpenFullyBrandedPage);
 }

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Placeholder entry window until the real one lands.
+// The entry window: the user types a name, picks a birth date from three lists
+// and asks for the Venus sign of that date.
 #pragma once
 
 #include "ui_frmMain.h"
 
 #include <QMainWindow>
+
+class QKeyEvent;
 
 class frmMain : public QMainWindow
 {
@@ -16,4 +19,40 @@ public:
     static frmMain *loaded();
 
     Ui::frmMain ui;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void applyDesign();
+    void connectHandlers();
+    void centreOnScreen();
+    bool filterNameKey(QKeyEvent *key);
+    void showResult();
+
+    void Form_Load();
+    void Form_Unload();
+    // Gets the code of the character typed into the name box; a changed code
+    // is inserted instead, 0 cancels the key.
+    void txtName_KeyPress(char16_t &keyCode);
+    // True when the input may be looked up; otherwise it has told the user why not.
+    bool ValidateEntry();
+
+    void cmdNext_Click();
+    void mnuFindLoveSign_Click();
+    void cmdExit_Click();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void mnuUpdate_Click();
+    void mnuDonate_Click();
+    void mnuMakeMoneyOnline_Click();
+    void Label61_Click();
+    void lblCobrand_Click();
+    void lblFullBrand_Click();
+
+    bool centred_ = false;
 };
