@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+// What the window tests share: the seam fakes, clearing away windows a test
+// left behind, and measuring what a control shows.
+#pragma once
+
+#include "common/Fakes.h"
+#include "common/Layout.h"
+#include "lookup/modPlanetSign.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+#include <climits>
+#include <memory>
+
+// The fakes every window test runs with, installed for the life of the object.
+struct FakeSeams
+{
+    FakeMessageBoxes boxes;
+    FakeUrlOpener urls;
+    FakeProcessEnder ender;
+    platform::ScopedSeam<platform::MessageBoxes> boxesGuard{boxes};
+    platform::ScopedSeam<platform::UrlOpener> urlsGuard{urls};
+    platform::ScopedSeam<platform::ProcessEnder> enderGuard{ender};
+};
+
+inline void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Deletes every parentless window still alive and resets the shared sign.
+inline void destroyLeftoverWindows()
+{
+    flushDeferredDeletes();
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (!widget->parentWidget())
+            windows.append(widget);
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    flushDeferredDeletes();
+    modPlanetSign::LoveSign.clear();
+}
+
+inline QStringList visibleTopLevelWindows()
+{
+    QStringList names;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            names.append(QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ')
+                         + widget->objectName());
+    return names;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+// The colour painted at a point of a widget, as its window shows it.
+inline QColor shownColour(QWidget *widget, QPoint point)
+{
+    QWidget *window = widget->window();
+    const QImage image = window->grab().toImage();
+    return image.pixelColor(widget->mapTo(window, point));
+}
+
+inline QString withoutAccessKey(QString caption)
+{
+    return caption.remove(QLatin1Char('&'));
+}
+
+// Whether the control's text, drawn in its own font, fits inside the control.
+inline bool captionFits(QWidget *control)
+{
+    const QFontMetrics metrics(control->font());
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), INT_MAX / 2), flags, label->text());
+        return needed.width() <= label->width() && needed.height() <= label->height();
+    }
+    if (auto *button = qobject_cast<QPushButton *>(control)) {
+        const QString caption = withoutAccessKey(button->text());
+        return metrics.horizontalAdvance(caption) < button->width() && metrics.height() < button->height();
+    }
+    return false;
+}
+
+// Counts how often a widget is shown; it may outlive the widget.
+class ShowCounter : public QObject
+{
+public:
+    explicit ShowCounter(QWidget *watched)
+    {
+        watched->installEventFilter(this);
+    }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};

@@ -1,0 +1,354 @@
+// SPDX-License-Identifier: MIT
+// The result window as designed: every control's place, text, font, colours and
+// stacking, the menu bar, and the window's own size, flags and position.
+#include "result/WindowChecks.h"
+
+#include "links/modHelp.h"
+#include "resources/Artwork.h"
+#include "result/frmDisplay.h"
+
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+const QColor Teal(0, 64, 64);
+const QColor DarkGrey(64, 64, 64);
+const QColor ButtonGrey(128, 128, 128);
+const QColor Cyan(0, 255, 255);
+const QColor White(255, 255, 255);
+const QColor Magenta(255, 0, 255);
+const QColor Blue(0, 0, 255);
+
+const QString CancerParagraph = QStringLiteral(
+    "You are very sensitive by nature and tend to get easily hurt in relationships. You are very compassionate "
+    "and are usually the nurturing part of the relationship. You would like your partner to express his/ her "
+    "love. You need to be less sensitive and less emotionally demanding if you want your relationship to work "
+    "out.");
+const QString CoBrandText = QStringLiteral(
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
+    "link here. See \"Help\" for details.Click Here for more info on co-branding.");
+const QString FullBrandText = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
+    "branded for your website. Click here for more details.");
+
+constexpr int Centred = Qt::AlignHCenter | Qt::AlignTop;
+constexpr int LeftTop = Qt::AlignLeft | Qt::AlignTop;
+
+QString shownText(QWidget *control)
+{
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *button = qobject_cast<QPushButton *>(control))
+        return button->text();
+    if (auto *frame = qobject_cast<QGroupBox *>(control))
+        return frame->title();
+    return QString();
+}
+
+int pixelsOfColour(QWidget *widget, QRect area, const QColor &colour)
+{
+    QWidget *window = widget->window();
+    const QImage image = window->grab().toImage();
+    const QPoint origin = widget->mapTo(window, QPoint(0, 0));
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(origin + QPoint(x, y)) == colour)
+                ++count;
+    return count;
+}
+
+QStringList describeMenu(const QList<QAction *> &actions, const QString &indent)
+{
+    QStringList lines;
+    for (QAction *action : actions) {
+        QString line = indent + (action->menu() ? action->menu()->objectName() : action->objectName());
+        line += action->isSeparator() ? QStringLiteral(" -") : QLatin1Char(' ') + action->text();
+        if (action->menu())
+            line += QStringLiteral(" [menu]");
+        if (!action->isVisible())
+            line += QStringLiteral(" [hidden]");
+        if (action->isVisible() && !action->isEnabled())
+            line += QStringLiteral(" [disabled]");
+        if (action->isCheckable())
+            line += QStringLiteral(" [checkable]");
+        if (!action->shortcut().isEmpty())
+            line += QStringLiteral(" [shortcut]");
+        lines.append(line);
+        if (action->menu())
+            lines += describeMenu(action->menu()->actions(), indent + QStringLiteral("  "));
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestResultWindowLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controls_data();
+    void controls();
+    void colours_data();
+    void colours();
+    void coBrandingLabelLiesInFront();
+    void handPointers_data();
+    void handPointers();
+    void menuBar();
+    void windowIsFixedWithCloseBoxOnly();
+    void windowIsCentredOnScreen();
+    void exitHasFocusThenTabGoesToBack();
+
+private:
+    QWidget *control(const char *name) const { return display->findChild<QWidget *>(QLatin1String(name)); }
+
+    std::unique_ptr<FakeSeams> seams;
+    QPointer<frmDisplay> display;
+};
+
+void TestResultWindowLayout::init()
+{
+    seams = std::make_unique<FakeSeams>();
+    display = new frmDisplay;
+    display->show();
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+}
+
+void TestResultWindowLayout::cleanup()
+{
+    destroyLeftoverWindows();
+    QCOMPARE(visibleTopLevelWindows(), QStringList());
+    seams.reset();
+}
+
+void TestResultWindowLayout::controls_data()
+{
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("fontPixels");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<bool>("wordWrap");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<bool>("selfSizing");
+
+    const QString window = QStringLiteral("centralwidget");
+    // clang-format off
+    QTest::newRow("Frame2")       << window << QRect(0, 0, 7215, 615) << QString() << 0 << false << false << false << 0 << false;
+    QTest::newRow("Label61")      << "Frame2" << QRect(105, 120, 6960, 465) << modHelp::DiscussionBoardBanner() << 12 << true << true << true << Centred << false;
+    QTest::newRow("fraLoveSign")  << window << QRect(0, 600, 7215, 3255) << "Zodiac Love Sign" << 12 << true << false << false << 0 << false;
+    QTest::newRow("Label6")       << "fraLoveSign" << QRect(1785, 480, 3750, 210) << "Venus is known as the Planet of  Love" << 12 << true << false << false << LeftTop << true;
+    QTest::newRow("Label7")       << "fraLoveSign" << QRect(2048, 960, 3165, 210) << "Venus in Your Chart is Placed in" << 12 << true << false << false << LeftTop << true;
+    QTest::newRow("lblLoveSign")  << "fraLoveSign" << QRect(3053, 1320, 1155, 210) << "lblLoveSign" << 12 << true << false << false << Centred << true;
+    QTest::newRow("lblSignDesc")  << "fraLoveSign" << QRect(120, 1800, 6975, 1215) << CancerParagraph << 11 << true << false << true << Centred << false;
+    QTest::newRow("cmdBack")      << window << QRect(0, 3960, 5895, 465) << "&Back" << 11 << true << false << false << 0 << false;
+    QTest::newRow("cmdExit")      << window << QRect(6000, 3960, 1215, 465) << "&Exit" << 11 << true << false << false << 0 << false;
+    QTest::newRow("Frame5")       << window << QRect(0, 4440, 7215, 855) << QString() << 0 << false << false << false << 0 << false;
+    QTest::newRow("lblCobrand")   << "Frame5" << QRect(120, 160, 6945, 615) << CoBrandText << 11 << true << true << true << Centred << false;
+    QTest::newRow("lblFullBrand") << "Frame5" << QRect(120, 165, 6945, 615) << FullBrandText << 11 << true << true << true << Centred << false;
+    // clang-format on
+}
+
+void TestResultWindowLayout::controls()
+{
+    QFETCH(QString, parent);
+    QFETCH(QRect, twips);
+    QFETCH(QString, text);
+    QFETCH(int, fontPixels);
+    QFETCH(bool, bold);
+    QFETCH(bool, underline);
+    QFETCH(bool, wordWrap);
+    QFETCH(int, alignment);
+    QFETCH(bool, selfSizing);
+
+    QWidget *widget = control(QTest::currentDataTag());
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QVERIFY(widget->isVisible());
+    QCOMPARE(widget->focusPolicy() == Qt::NoFocus, !qobject_cast<QPushButton *>(widget));
+
+    const QRect designed = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+    QCOMPARE(widget->pos(), designed.topLeft());
+    if (selfSizing)
+        QCOMPARE(widget->size(), widget->sizeHint());
+    else
+        QCOMPARE(widget->size(), designed.size());
+
+    QCOMPARE(shownText(widget), text);
+    if (fontPixels == 0)
+        return;
+    QCOMPARE(widget->font().pixelSize(), fontPixels);
+    QCOMPARE(widget->font().bold(), bold);
+    QCOMPARE(widget->font().underline(), underline);
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        QCOMPARE(label->wordWrap(), wordWrap);
+        QCOMPARE(int(label->alignment()), alignment);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        // Without a buddy an ampersand is shown as it stands.
+        QVERIFY(!label->buddy());
+        QVERIFY2(captionFits(label), "the text does not fit its label");
+    } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        QVERIFY2(captionFits(button), "the caption does not fit its button");
+    } else {
+        QVERIFY(QFontMetrics(widget->font()).horizontalAdvance(text) < widget->width());
+    }
+}
+
+void TestResultWindowLayout::colours_data()
+{
+    QTest::addColumn<QColor>("textColour");
+    QTest::addColumn<QPoint>("backgroundAt"); // from the bottom-right corner when negative
+    QTest::addColumn<QColor>("background");
+
+    const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    const QColor none;
+    // clang-format off
+    QTest::newRow("centralwidget") << none << QPoint(482, 100) << Teal;
+    QTest::newRow("Frame2")        << none << QPoint(1, 1) << DarkGrey;
+    QTest::newRow("Label61")       << Magenta << QPoint(-1, 0) << DarkGrey;
+    QTest::newRow("fraLoveSign")   << Cyan << QPoint(1, -2) << Teal;
+    QTest::newRow("Label6")        << Cyan << QPoint(-1, 0) << Teal;
+    QTest::newRow("Label7")        << Cyan << QPoint(-1, 0) << Teal;
+    QTest::newRow("lblLoveSign")   << White << QPoint(-1, 0) << Teal;
+    QTest::newRow("lblSignDesc")   << White << QPoint(-1, -1) << Teal;
+    QTest::newRow("cmdBack")       << buttonText << QPoint(4, 4) << ButtonGrey;
+    QTest::newRow("cmdExit")       << buttonText << QPoint(4, 4) << ButtonGrey;
+    QTest::newRow("Frame5")        << none << QPoint(1, 1) << DarkGrey;
+    QTest::newRow("lblCobrand")    << Blue << QPoint(-1, 0) << face;
+    QTest::newRow("lblFullBrand")  << Blue << QPoint(-1, 0) << face;
+    // clang-format on
+}
+
+void TestResultWindowLayout::colours()
+{
+    QFETCH(QColor, textColour);
+    QFETCH(QPoint, backgroundAt);
+    QFETCH(QColor, background);
+
+    QWidget *widget = control(QTest::currentDataTag());
+    QVERIFY(widget);
+    // The label behind its twin is brought forward to be seen.
+    if (widget->objectName() == QLatin1String("lblFullBrand"))
+        widget->raise();
+
+    QPoint at = backgroundAt;
+    if (at.x() < 0)
+        at.setX(widget->width() + at.x());
+    if (at.y() < 0)
+        at.setY(widget->height() + at.y());
+    QCOMPARE(shownColour(widget, at), background);
+
+    if (textColour.isValid()) {
+        // Bold text always has pixels drawn in the full text colour.
+        const QRect area = qobject_cast<QGroupBox *>(widget) ? QRect(0, 0, widget->width(), 16) : widget->rect();
+        QVERIFY2(pixelsOfColour(widget, area, textColour) > 10, "no text drawn in the expected colour");
+    }
+}
+
+void TestResultWindowLayout::coBrandingLabelLiesInFront()
+{
+    QWidget *frame = control("Frame5");
+    const QPoint insideBoth = control("lblCobrand")->geometry().center();
+    QVERIFY(control("lblFullBrand")->geometry().contains(insideBoth));
+    QCOMPARE(frame->childAt(insideBoth), control("lblCobrand"));
+}
+
+void TestResultWindowLayout::handPointers_data()
+{
+    QTest::addColumn<QString>("pointer");
+    QTest::newRow("Label61") << "hand";
+    QTest::newRow("lblFullBrand") << "hand";
+    QTest::newRow("lblCobrand") << "monochrome hand";
+    QTest::newRow("Label6") << "arrow";
+    QTest::newRow("lblSignDesc") << "arrow";
+}
+
+void TestResultWindowLayout::handPointers()
+{
+    QFETCH(QString, pointer);
+    const QCursor cursor = control(QTest::currentDataTag())->cursor();
+    if (pointer == QLatin1String("arrow")) {
+        QCOMPARE(cursor.shape(), Qt::ArrowCursor);
+        return;
+    }
+    const QCursor expected =
+        pointer == QLatin1String("hand") ? artwork::handCursor() : artwork::monochromeHandCursor();
+    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+    QCOMPARE(cursor.pixmap().toImage(), expected.pixmap().toImage());
+    QCOMPARE(cursor.hotSpot(), expected.hotSpot());
+}
+
+void TestResultWindowLayout::menuBar()
+{
+    QMenuBar *bar = display->ui.menubar;
+    QCOMPARE(display->menuBar(), bar);
+    QVERIFY(!bar->isNativeMenuBar());
+    const QStringList expected = {
+        QStringLiteral("mnuFile &File [menu]"),
+        QStringLiteral("  mnuFileBack &Back"),
+        QStringLiteral("  mnuExit E&xit"),
+        QStringLiteral("mnuHelp &Help [menu]"),
+        QStringLiteral("  mnuOnline &Online Help"),
+        QStringLiteral("  mnuVisit &Visit Us Online"),
+        QStringLiteral("  mnuFileSep1 -"),
+        QStringLiteral("  mnuUpdate &Check for Software Update"),
+        QStringLiteral("  mnuFileSep2 -"),
+        QStringLiteral("  mnuAbout &About Software"),
+        QStringLiteral("mnuDonate &Donate"),
+        QStringLiteral("mnuMakeMoneyOnline Make Money &Online [hidden]"),
+    };
+    QCOMPARE(describeMenu(bar->actions(), QString()), expected);
+    // The hidden entry takes no room on the bar.
+    QVERIFY(bar->actionGeometry(display->ui.mnuMakeMoneyOnline).isEmpty());
+    QVERIFY(!bar->actionGeometry(display->ui.mnuDonate).isEmpty());
+}
+
+void TestResultWindowLayout::windowIsFixedWithCloseBoxOnly()
+{
+    QCOMPARE(display->windowTitle(), QStringLiteral("Amorial v1.20"));
+    const Qt::WindowFlags flags = display->windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+    const int barHeight = display->ui.menubar->height();
+    QVERIFY(barHeight > 0);
+    QCOMPARE(display->ui.centralwidget->geometry(), QRect(0, barHeight, 484, 353));
+    QCOMPARE(display->size(), QSize(484, 353 + barHeight));
+    QCOMPARE(display->minimumSize(), display->size());
+    QCOMPARE(display->maximumSize(), display->size());
+
+    QCOMPARE(display->windowIcon().pixmap(32).toImage(), artwork::programIcon().pixmap(32).toImage());
+}
+
+void TestResultWindowLayout::windowIsCentredOnScreen()
+{
+    const QPoint screenCentre = display->screen()->availableGeometry().center();
+    QTRY_VERIFY((display->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
+}
+
+void TestResultWindowLayout::exitHasFocusThenTabGoesToBack()
+{
+    QVERIFY(QTest::qWaitForWindowActive(display));
+    QCOMPARE(QApplication::focusWidget(), control("cmdExit"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control("cmdBack"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control("cmdExit"));
+}
+
+QTEST_MAIN(TestResultWindowLayout)
+#include "tst_frmdisplay_layout.moc"
