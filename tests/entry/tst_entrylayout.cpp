@@ -1,0 +1,451 @@
+// SPDX-License-Identifier: MIT
+// The entry window as drawn: every control's place, text, font and colours as
+// they come out of the style, the menu tree, the window frame and focus order.
+#include "EntryFixture.h"
+#include "app/AppInfo.h"
+#include "common/Layout.h"
+#include "links/modHelp.h"
+#include "resources/Artwork.h"
+
+#include <QAbstractItemView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <climits>
+#include <map>
+
+namespace {
+
+struct ControlDesign
+{
+    QString container;
+    int left = 0, top = 0, width = 0, height = 0; // twips
+    QString text;                                 // null: no text to check
+    int fontPixels = 0;                           // 0: no font of its own
+    bool bold = false;
+    bool underline = false;
+    QColor foreground;                            // invalid: not checked
+    QColor background;                            // Qt::transparent: paints none
+    bool selfSizing = false;
+    bool wraps = false;
+    Qt::Alignment alignment = {};                 // labels only
+};
+
+const QColor Teal(0, 64, 64);
+const QColor DarkGrey(64, 64, 64);
+const QColor ButtonGrey(128, 128, 128);
+const QColor Cyan(0, 255, 255);
+const QColor White(255, 255, 255);
+const QColor Magenta(255, 0, 255);
+const QColor Orange(255, 128, 0);
+const QColor Blue(0, 0, 255);
+const QColor Transparent(Qt::transparent);
+// Never used by the design, so a pixel left in it was not painted.
+const QColor Unpainted(1, 2, 3);
+
+const QString FullBrandText = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
+    "branded for your website. Click here for more details.");
+const QString CoBrandText = QStringLiteral(
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  link "
+    "here. See \"Help\" for details.Click Here for more info on co-branding.");
+const QString ExplanationText = QStringLiteral(
+    "Amorial describes your characteristics based on the placement of Venus in your birth chart. Venus is a planet "
+    "which is considered to be the planet of Love. This sign describes your romantic and sensual nature and how you "
+    "deal with the different relationships in your life.");
+
+std::map<QString, ControlDesign> designTable()
+{
+    const QColor systemFace = QApplication::palette().color(QPalette::Button);
+    const QColor systemButtonText = QApplication::palette().color(QPalette::ButtonText);
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
+    const QString window = QStringLiteral("centralwidget");
+    return {
+        {"Frame2", {window, 0, 0, 7260, 615, {}, 0, false, false, {}, DarkGrey}},
+        {"Label61", {"Frame2", 240, 120, 6840, 435, modHelp::DiscussionBoardBanner(), 12, true, true, Magenta,
+                     Transparent, false, true, centred}},
+        {"Frame1", {window, 0, 600, 7260, 3735, {}, 0, false, false, {}, Teal}},
+        {"Label3", {"Frame1", 263, 240, 6735, 975, ExplanationText, 11, true, false, Orange, Transparent, false,
+                    true, centred}},
+        {"Picture1", {"Frame1", 600, 1320, 6015, 1575, {}, 0, false, false, {}, Teal}},
+        {"Label1", {"Picture1", 240, 330, 555, 195, "Name", 11, true, true, White, Transparent, true, false, left}},
+        {"txtName", {"Picture1", 1680, 240, 3735, 375, "", 11, true, false, Cyan, Teal}},
+        {"Label2", {"Picture1", 240, 1020, 1245, 195, "Date Of Birth", 11, true, true, White, Transparent, true,
+                    false, left}},
+        {"Label5", {"Picture1", 1920, 720, 405, 195, "Date", 11, false, true, White, Transparent, true, false, left}},
+        {"Label7", {"Picture1", 3240, 720, 510, 195, "Month", 11, false, true, White, Transparent, true, false, left}},
+        {"Label6", {"Picture1", 4680, 720, 390, 195, "Year", 11, false, true, White, Transparent, true, false, left}},
+        {"cboDate", {"Picture1", 1680, 960, 900, 315, {}, 11, true, false, Cyan, Teal}},
+        {"cboMonth", {"Picture1", 2760, 960, 1500, 315, {}, 11, true, false, Cyan, Teal}},
+        {"cboYear", {"Picture1", 4440, 960, 1020, 315, {}, 11, true, false, Cyan, Teal}},
+        {"cmdNext", {"Frame1", 600, 3000, 6015, 615, "Find My Zodiac &Love Sign", 12, true, false, systemButtonText,
+                     ButtonGrey}},
+        {"Frame5", {window, 0, 4320, 7260, 855, {}, 0, false, false, {}, DarkGrey}},
+        {"lblFullBrand", {"Frame5", 120, 160, 5745, 615, FullBrandText, 11, true, true, Blue, systemFace, false, true,
+                          left}},
+        {"lblCobrand", {"Frame5", 120, 160, 5745, 615, CoBrandText, 11, true, true, Blue, systemFace, false, true,
+                        left}},
+        {"cmdExit", {"Frame5", 6000, 240, 1140, 465, "&Exit", 11, true, false, systemButtonText, ButtonGrey}},
+    };
+}
+
+QRect designedRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+QString textOf(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    if (const auto *edit = qobject_cast<const QLineEdit *>(control))
+        return edit->text();
+    return {};
+}
+
+// The colour most of the control's own pixels come out in, children left out,
+// drawn over a colour the design never uses.
+QColor dominantOwnColour(QWidget *control)
+{
+    QImage image(control->size(), QImage::Format_ARGB32);
+    image.fill(Unpainted);
+    control->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb dominant = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            dominant = it.key();
+        }
+    }
+    return QColor::fromRgba(dominant);
+}
+
+QString withoutAccessKeyMarks(QString caption)
+{
+    return caption.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ControlDesign)
+
+class EntryLayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlMatchesDesign_data();
+    void controlMatchesDesign();
+    void captionFitsItsControl_data();
+    void captionFitsItsControl();
+    void promotionsShareOneRectangleFullBrandInFront();
+    void coBrandingShowsOneAmpersand();
+    void linkLabelsShowTheirHand_data();
+    void linkLabelsShowTheirHand();
+    void menuTreeAsDesigned();
+    void menuBarShowsAllItsCommands();
+    void windowIsFixedWithCloseBoxOnly();
+    void windowFirstShowsCentredWithFocusInName();
+    void tabWalksTheInputsInOrder();
+    void onlyInputsAndButtonsTakeFocus();
+    void exitIsTheDefaultButton();
+    void listDropsDownBelowInFieldLook_data();
+    void listDropsDownBelowInFieldLook();
+
+private:
+    frmMain &entry() { return *fixture_->entry; }
+    std::optional<EntryFixture> fixture_;
+};
+
+void EntryLayoutTest::init()
+{
+    fixture_.emplace();
+    QVERIFY(QTest::qWaitForWindowExposed(fixture_->entry));
+}
+
+void EntryLayoutTest::cleanup()
+{
+    tearDownEntryTest(fixture_);
+}
+
+void EntryLayoutTest::controlMatchesDesign_data()
+{
+    QTest::addColumn<ControlDesign>("design");
+    for (const auto &[name, design] : designTable())
+        QTest::newRow(qPrintable(name)) << design;
+}
+
+void EntryLayoutTest::controlMatchesDesign()
+{
+    QFETCH(ControlDesign, design);
+    auto *control = entry().findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), design.container);
+    control->ensurePolished();
+
+    // Inside Picture1 places count from within its border.
+    const QRect designed = designedRect(design.left, design.top, design.width, design.height)
+                               .translated(control->parentWidget()->contentsRect().topLeft());
+    if (design.selfSizing) {
+        QCOMPARE(control->pos(), designed.topLeft());
+        QCOMPARE(control->size(), control->sizeHint());
+    } else {
+        QCOMPARE(control->geometry(), designed);
+    }
+
+    if (!design.text.isNull())
+        QCOMPARE(textOf(control), design.text);
+
+    if (design.fontPixels) {
+        QCOMPARE(control->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(control->font().pixelSize(), design.fontPixels);
+        QCOMPARE(control->font().bold(), design.bold);
+        QCOMPARE(control->font().underline(), design.underline);
+    }
+    if (design.foreground.isValid())
+        QCOMPARE(control->palette().color(control->foregroundRole()), design.foreground);
+    const QColor background = dominantOwnColour(control);
+    QCOMPARE(background, design.background == Transparent ? Unpainted : design.background);
+
+    if (const auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->wordWrap(), design.wraps);
+        QCOMPARE(label->alignment(), design.alignment);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+    QVERIFY(control->isVisibleTo(&entry()));
+    QVERIFY(control->isEnabled());
+}
+
+void EntryLayoutTest::captionFitsItsControl_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"Label61", "Label3", "Label1", "Label2", "Label5", "Label7", "Label6", "lblFullBrand",
+                             "lblCobrand", "cmdNext", "cmdExit"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// DejaVu Sans stands in for Verdana here; the design still has to hold its texts.
+void EntryLayoutTest::captionFitsItsControl()
+{
+    QFETCH(QString, name);
+    auto *control = entry().findChild<QWidget *>(name);
+    QVERIFY(control);
+    const QFontMetrics metrics(control->font());
+    const QRect room = control->contentsRect();
+
+    if (const auto *label = qobject_cast<QLabel *>(control)) {
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), INT_MAX), flags, label->text());
+        QVERIFY2(needed.width() <= room.width(), qPrintable(QString::number(needed.width())));
+        QVERIFY2(needed.height() <= room.height(), qPrintable(QString::number(needed.height())));
+    } else {
+        const auto *button = qobject_cast<QPushButton *>(control);
+        QVERIFY(button);
+        constexpr int bevel = 6; // the frame a push button keeps on either side
+        QVERIFY(metrics.horizontalAdvance(withoutAccessKeyMarks(button->text())) + 2 * bevel <= room.width());
+        QVERIFY(metrics.height() + 2 * bevel <= room.height());
+    }
+}
+
+void EntryLayoutTest::promotionsShareOneRectangleFullBrandInFront()
+{
+    QLabel *fullBrand = entry().ui.lblFullBrand;
+    QLabel *coBrand = entry().ui.lblCobrand;
+    QCOMPARE(fullBrand->geometry(), coBrand->geometry());
+    QWidget *bar = fullBrand->parentWidget();
+    const QList<QPoint> corners = {fullBrand->geometry().topLeft(), fullBrand->geometry().center(),
+                                   fullBrand->geometry().bottomRight()};
+    for (const QPoint &point : corners)
+        QCOMPARE(bar->childAt(point), fullBrand);
+
+    coBrand->raise();
+    for (const QPoint &point : corners)
+        QCOMPARE(bar->childAt(point), coBrand);
+}
+
+void EntryLayoutTest::coBrandingShowsOneAmpersand()
+{
+    const QLabel *coBrand = entry().ui.lblCobrand;
+    // Without a buddy a label shows its text as it stands, ampersands included.
+    QVERIFY(!coBrand->buddy());
+    QCOMPARE(coBrand->text().count(QLatin1Char('&')), 1);
+    QVERIFY(coBrand->text().contains(QStringLiteral("site's name &  link here")));
+}
+
+void EntryLayoutTest::linkLabelsShowTheirHand_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("monochrome");
+    QTest::newRow("Label61") << "Label61" << false;
+    QTest::newRow("lblFullBrand") << "lblFullBrand" << false;
+    QTest::newRow("lblCobrand") << "lblCobrand" << true;
+}
+
+void EntryLayoutTest::linkLabelsShowTheirHand()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, monochrome);
+    const auto *label = entry().findChild<QLabel *>(name);
+    QVERIFY(label);
+    const QCursor expected = monochrome ? artwork::monochromeHandCursor() : artwork::handCursor();
+    QCOMPARE(label->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(label->cursor().hotSpot(), expected.hotSpot());
+    QCOMPARE(label->cursor().pixmap().toImage(), expected.pixmap().toImage());
+}
+
+void EntryLayoutTest::menuTreeAsDesigned()
+{
+    // name caption, indented under its menu; "-" a separator; [hidden] not shown.
+    QStringList tree;
+    const std::function<void(const QList<QAction *> &, const QString &)> walk =
+        [&](const QList<QAction *> &actions, const QString &indent) {
+            for (QAction *action : actions) {
+                QVERIFY(action->shortcut().isEmpty());
+                QVERIFY(!action->isCheckable());
+                if (QMenu *menu = action->menu()) {
+                    tree << indent + menu->objectName() + ' ' + menu->title();
+                    walk(menu->actions(), indent + "  ");
+                } else {
+                    tree << indent + action->objectName() + ' ' + (action->isSeparator() ? "-" : action->text())
+                                + (action->isVisible() ? "" : " [hidden]");
+                }
+            }
+        };
+    walk(entry().menuBar()->actions(), QString());
+
+    const QStringList designed = {
+        "mnuFile &File",
+        "  mnuFindLoveSign Find My Zodiac &Love Sign",
+        "  mnuExit E&xit",
+        "mnuHelp &Help",
+        "  mnuOnline &Online Help",
+        "  mnuVisit &Visit Us Online",
+        "  mnuHelp1 -",
+        "  mnuUpdate Check for Software &Update",
+        "  mnuHelp2 -",
+        "  mnuAbout &About Software",
+        "mnuDonate &Donate",
+        "mnuMakeMoneyOnline Make Money &Online [hidden]",
+    };
+    QCOMPARE(tree, designed);
+    QVERIFY(!entry().menuBar()->isNativeMenuBar());
+}
+
+void EntryLayoutTest::menuBarShowsAllItsCommands()
+{
+    QMenuBar *bar = entry().menuBar();
+    for (QAction *action : bar->actions()) {
+        if (!action->isVisible())
+            continue;
+        const QRect place = bar->actionGeometry(action);
+        QVERIFY2(!place.isEmpty() && place.right() < bar->width(), qPrintable(action->text()));
+    }
+}
+
+void EntryLayoutTest::windowIsFixedWithCloseBoxOnly()
+{
+    frmMain &window = entry();
+    QCOMPARE(window.windowTitle(), appinfo::WindowTitle);
+    QVERIFY(!window.windowIcon().isNull());
+    // Qt adds the system menu hint by itself; no minimise or maximise button.
+    QCOMPARE(window.windowFlags() & ~Qt::WindowSystemMenuHint,
+             Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    const QSize clientArea(twipsToPixels(7260), twipsToPixels(5175));
+    QCOMPARE(window.centralWidget()->geometry(), QRect(QPoint(0, window.menuBar()->height()), clientArea));
+    QCOMPARE(window.size(), clientArea + QSize(0, window.menuBar()->height()));
+    QCOMPARE(window.minimumSize(), window.size());
+    QCOMPARE(window.maximumSize(), window.size());
+}
+
+void EntryLayoutTest::windowFirstShowsCentredWithFocusInName()
+{
+    frmMain &window = entry();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QPoint offCentre = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    QCOMPARE(QApplication::focusWidget(), window.ui.txtName);
+
+    // A later showing keeps the place the user left it at.
+    window.move(window.pos() + QPoint(37, 23));
+    const QPoint moved = window.pos();
+    window.hide();
+    window.show();
+    QCOMPARE(window.pos(), moved);
+}
+
+void EntryLayoutTest::tabWalksTheInputsInOrder()
+{
+    frmMain &window = entry();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList visited;
+    for (int step = 0; step < 6; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{"cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit", "txtName"}));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), window.ui.cmdExit);
+    QVERIFY(fixture_->boxes.informations.isEmpty());
+}
+
+void EntryLayoutTest::onlyInputsAndButtonsTakeFocus()
+{
+    const QStringList focusable = {"txtName", "cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit"};
+    for (const auto &[name, design] : designTable()) {
+        const auto *control = entry().findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->focusPolicy() == Qt::NoFocus, !focusable.contains(name));
+    }
+}
+
+void EntryLayoutTest::exitIsTheDefaultButton()
+{
+    QVERIFY(entry().ui.cmdExit->isDefault());
+    QVERIFY(!entry().ui.cmdNext->isDefault());
+    QVERIFY(!entry().ui.cmdNext->autoDefault());
+}
+
+void EntryLayoutTest::listDropsDownBelowInFieldLook_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"cboDate", "cboMonth", "cboYear"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void EntryLayoutTest::listDropsDownBelowInFieldLook()
+{
+    QFETCH(QString, name);
+    auto *list = entry().findChild<QComboBox *>(name);
+    QVERIFY(list);
+    QVERIFY(!list->isEditable());
+    QVERIFY(!list->lineEdit());
+
+    list->setCurrentIndex(list->count() - 1);
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QTRY_VERIFY(view->isVisible());
+    QVERIFY(view->window()->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y());
+    QCOMPARE(view->window()->geometry().left(), list->mapToGlobal(QPoint(0, 0)).x());
+    QCOMPARE(view->font().pixelSize(), list->font().pixelSize());
+    QCOMPARE(view->font().bold(), list->font().bold());
+    QCOMPARE(view->palette().color(QPalette::Text), Cyan);
+    QCOMPARE(view->palette().color(QPalette::Base), Teal);
+    list->hidePopup();
+}
+
+QTEST_MAIN(EntryLayoutTest)
+#include "tst_entrylayout.moc"
