@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Drives the built program on a real X server like a person would: keyboard in,
+# screen and accessibility tree out. Run inside an X server and a D-Bus session:
+#   xvfb-run -a dbus-run-session -- bash e2e.sh <amorial executable> [screenshot folder]
+set -euo pipefail
+amorial=$(realpath "$1")
+shots=${2:-}
+here=$(dirname "$(realpath "$0")")
+
+scratch=$(mktemp -d)
+cleanup() {
+    jobs -p | xargs -r kill 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# A fresh user: home, settings, runtime folder, and a browser that only takes notes.
+export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=$scratch/run
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$scratch/bin" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+opened=$scratch/opened.txt
+: >"$opened"
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened" >"$scratch/bin/xdg-open"
+chmod +x "$scratch/bin/xdg-open"
+export PATH=$scratch/bin:$PATH
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+unset DEFAULT_BROWSER BROWSER
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+
+step() { echo "--- $*"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Polls a command for up to ten seconds.
+eventually() {
+    for _ in $(seq 100); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+# The topmost visible window whose title matches.
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1; }
+has_window() { [[ -n $(window "$1") ]]; }
+main_window='^Amorial v1\.20$'
+message_box='^Amorial$'
+press() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+names() { /usr/bin/python3 "$here/a11y.py" names; }
+# grep reads to the end: with pipefail, a reader that stops early fails the writer.
+shows() { names | grep -F -- "$1" >/dev/null; }
+name_box_reads() { names | grep -P "^text\t.*\t$1\$" >/dev/null; }
+# Only when a folder is given (needs ImageMagick's import); CI takes none.
+screenshot() {
+    if [[ -n $shots ]]; then
+        mkdir -p "$shots"
+        import -window "$(window "$1")" "$shots/$2.png"
+    fi
+}
+# No window manager runs here to hand the focus to a newly shown window.
+focus() { xdotool windowfocus --sync "$(window "$1")"; }
+still_running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! still_running "$1"; }
+
+# Qt looks for the accessibility bus once, at start-up: it must be up before the program.
+accessibility_bus_up() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+}
+eventually accessibility_bus_up || fail "no accessibility bus"
+
+
+step "first start: no question, the entry window comes up with the name box focused"
+"$amorial" &
+first=$!
+eventually has_window "$main_window" || fail "no entry window"
+has_window "$message_box" && fail "a question came on the first start"
+focus "$main_window"
+eventually shows $'combo box\t1' || fail "the entry window is not on the accessibility bus"
+
+step "typing a name in small letters gives capitals"
+xdotool type --delay 40 'ann lee'
+sleep 0.3
+name_box_reads 'ANN LEE' || { names; fail "the name box does not read ANN LEE"; }
+
+step "picking 14 July 1932 with the keyboard"
+press Tab && xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13)) && sleep 0.2
+press Tab && xdotool key --delay 30 $(printf 'Down %.0s' $(seq 6)) && sleep 0.2
+press Tab && xdotool key --delay 30 Down Down && sleep 0.2
+eventually shows $'combo box\t14' && eventually shows $'combo box\tJuly' && eventually shows $'combo box\t1932' ||
+    { names; fail "the date lists do not show 14 July 1932"; }
+screenshot "$main_window" entry-window
+
+step "Alt+L finds the sign and shows the result window"
+press alt+l
+eventually shows $'label\tGemini' || { names; fail "the result window does not show Gemini"; }
+shows 'Venus in Your Chart is Placed in' || fail "the result window's caption is missing"
+screenshot "$main_window" result-window
+
+step "Back returns to the entry window with the input intact"
+focus "$main_window"
+press alt+b
+eventually shows $'combo box\tJuly' || { names; fail "Back did not bring the entry window back"; }
+name_box_reads 'ANN LEE' || fail "the name was lost on the way back"
+shows $'label\tGemini' && fail "the result window is still showing"
+
+step "Help > Online Help hands the help page to the desktop"
+focus "$main_window"
+press alt+h && press o
+eventually grep -q 'ssd.php?page=help-web-page$' "$opened" || fail "no help page was opened: $(cat "$opened")"
+
+step "About window opens over the entry window and closes with Esc"
+press alt+h && press a
+eventually shows 'Click here for more details' || fail "no About window"
+screenshot "$main_window" about-window
+focus "$main_window"
+press Escape
+about_closed() { ! shows 'Click here for more details'; }
+eventually about_closed ||
+    fail "the About window did not close"
+still_running "$first" || fail "closing the About window ended the program"
+
+step "a second start shows only the refusal and ends; the first keeps running"
+"$amorial" &
+second=$!
+eventually has_window "$message_box" || fail "the second start showed no message"
+/usr/bin/python3 "$here/a11y.py" dialog-text | grep -x 'Application is already running' >/dev/null ||
+    fail "the refusal says: $(/usr/bin/python3 "$here/a11y.py" dialog-text)"
+focus "$message_box"
+press Return
+eventually ended "$second" || fail "the refused start did not end"
+still_running "$first" || fail "the first instance ended"
+
+step "Esc ends the program"
+focus "$main_window"
+press Escape
+eventually ended "$first" || fail "Esc did not end the program"
+
+step "a reminder date 20 days old: the question comes first, Enter opens the download page"
+printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
+: >"$opened"
+"$amorial" &
+third=$!
+eventually has_window "$message_box" || fail "no reminder question"
+has_window "$main_window" && fail "the entry window came before the question"
+focus "$message_box"
+press Return
+eventually grep -q 'ssd.php?page=download-web-page$' "$opened" || fail "no download page: $(cat "$opened")"
+eventually has_window "$main_window" || fail "no entry window after the question"
+grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fail "today's date was not stored"
+focus "$main_window"
+press Escape
+eventually ended "$third" || fail "Esc did not end the program"
+
+echo "end-to-end: all steps passed"
