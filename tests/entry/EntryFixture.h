@@ -26,6 +26,7 @@ public:
         , entry(new frmMain)
     {
         entry->show();
+        entry->activateWindow(); // no window manager does it on a bare X server
     }
 
     // Deletes every window still there; Qt Test checks in the caller.

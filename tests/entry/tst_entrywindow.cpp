@@ -1,0 +1,535 @@
+// SPDX-License-Identifier: MIT
+// The entry window at work, driven by real key and mouse events: the date lists,
+// the name filter, the checks before a find, the find itself, the links and
+// every way out.
+#include "EntryFixture.h"
+#include "app/modMain.h"
+#include "links/modHelp.h"
+#include "result/frmDisplay.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const QString OnlyLetters = QStringLiteral("Please Enter only Letters");
+const QString EnterYourName = QStringLiteral("Please Enter Your Name");
+const QString WrongFebruaryDay = QStringLiteral("Please Enter Correct Date Or Month!");
+const QString WrongThirtyDayMonthDay = QStringLiteral("Please Enter Correct Date Or Month !");
+
+const QStringList MonthNames = {"January", "February", "March",     "April",   "May",      "June",
+                                "July",    "August",   "September", "October", "November", "December"};
+
+QStringList itemsOf(const QComboBox *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+QStringList numbers(int first, int last)
+{
+    QStringList texts;
+    for (int n = first; n <= last; ++n)
+        texts << QString::number(n);
+    return texts;
+}
+
+} // namespace
+
+class EntryWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void loadFillsListsOnFirstDay();
+    void nameFilter_data();
+    void nameFilter();
+    void accentedLetterIsRefused();
+    void otherRoutesBringOnlyLetters_data();
+    void otherRoutesBringOnlyLetters();
+    void keysExitOrFind_data();
+    void keysExitOrFind();
+    void escapeInOpenListOnlyClosesIt();
+    void accessKeys_data();
+    void accessKeys();
+    void validation_data();
+    void validation();
+    void findShowsSignInResultWindow();
+    void findMenuEntryRunsTheFind();
+    void findAgainStartsFromKeptInput();
+    void linksOpenTheirPages_data();
+    void linksOpenTheirPages();
+    void linkLabelOpensOncePerLeftClick();
+    void aboutOpensModally();
+    void exitPathsEndTheProgram_data();
+    void exitPathsEndTheProgram();
+
+private:
+    frmMain &entry() { return *fixture_->entry; }
+    QStringList &messages() { return fixture_->boxes.informations; }
+    void pickDate(int day, int month, int year);
+    // True when the entry window is hidden and a result window shows.
+    bool found();
+    // True when the program was ended and the entry window unloaded.
+    bool ended();
+
+    std::optional<EntryFixture> fixture_;
+};
+
+void EntryWindowTest::init()
+{
+    fixture_.emplace();
+    QVERIFY(QTest::qWaitForWindowActive(fixture_->entry));
+}
+
+void EntryWindowTest::cleanup()
+{
+    tearDownEntryTest(fixture_);
+}
+
+void EntryWindowTest::pickDate(int day, int month, int year)
+{
+    entry().ui.cboDate->setCurrentIndex(day - 1);
+    entry().ui.cboMonth->setCurrentIndex(month - 1);
+    entry().ui.cboYear->setCurrentIndex(year - 1930);
+}
+
+bool EntryWindowTest::found()
+{
+    return frmDisplay::loaded() && frmDisplay::loaded()->isVisible() && fixture_->entry
+           && !fixture_->entry->isVisible() && modMain::isLoaded(fixture_->entry);
+}
+
+bool EntryWindowTest::ended()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return fixture_->ender.calls == 1 && !fixture_->entry && !frmDisplay::loaded();
+}
+
+void EntryWindowTest::loadFillsListsOnFirstDay()
+{
+    QCOMPARE(itemsOf(entry().ui.cboDate), numbers(1, 31));
+    QCOMPARE(itemsOf(entry().ui.cboMonth), MonthNames);
+    QCOMPARE(itemsOf(entry().ui.cboYear), numbers(1930, 2012));
+    QCOMPARE(entry().ui.cboDate->currentText(), QStringLiteral("1"));
+    QCOMPARE(entry().ui.cboMonth->currentText(), QStringLiteral("January"));
+    QCOMPARE(entry().ui.cboYear->currentText(), QStringLiteral("1930"));
+    QVERIFY(entry().ui.txtName->text().isEmpty());
+    QVERIFY(messages().isEmpty());
+}
+
+void EntryWindowTest::nameFilter_data()
+{
+    QTest::addColumn<QTestEventList>("keys");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("refusals");
+
+    auto typing = [](const QString &text) {
+        QTestEventList keys;
+        keys.addKeyClicks(text);
+        return keys;
+    };
+    auto typingThen = [&typing](const QString &text, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTestEventList keys = typing(text);
+        keys.addKeyClick(key, modifiers);
+        return keys;
+    };
+
+    QTest::newRow("small letters become capitals") << typing("ann lee") << "ANN LEE" << 0;
+    QTest::newRow("capitals stay") << typing("ANN") << "ANN" << 0;
+    QTest::newRow("digit") << typing("3") << "" << 1;
+    QTest::newRow("hyphen") << typing("-") << "" << 1;
+    QTest::newRow("one message per refused key") << typing("a3b-c.") << "ABC" << 3;
+    QTest::newRow("keypad digit") << typingThen("", Qt::Key_7, Qt::KeypadModifier) << "" << 1;
+    QTest::newRow("backspace deletes") << typingThen("anx", Qt::Key_Backspace) << "AN" << 0;
+    QTest::newRow("space is kept") << typing(" a ") << " A " << 0;
+
+    QTestEventList deleteKey = typingThen("ab", Qt::Key_Left);
+    deleteKey.addKeyClick(Qt::Key_Delete);
+    QTest::newRow("delete and arrows pass") << deleteKey << "A" << 0;
+    QTestEventList home = typingThen("ab", Qt::Key_Home);
+    home.addKeyClicks("c");
+    QTest::newRow("home then a letter") << home << "CAB" << 0;
+    QTest::newRow("function key passes") << typingThen("a", Qt::Key_F5) << "A" << 0;
+
+    // Ctrl with a letter types a control character: refused, and the box does not act on it.
+    QTest::newRow("ctrl+v does not paste") << typingThen("ab", Qt::Key_V, Qt::ControlModifier) << "AB" << 1;
+    QTest::newRow("ctrl+shift+v") << typingThen("", Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier) << "" << 1;
+    QTest::newRow("ctrl+a does not select") << typingThen("ab", Qt::Key_A, Qt::ControlModifier) << "AB" << 1;
+    QTest::newRow("ctrl+z does not undo") << typingThen("ab", Qt::Key_Z, Qt::ControlModifier) << "AB" << 1;
+    QTestEventList cut = typingThen("ab", Qt::Key_Home, Qt::ShiftModifier);
+    cut.addKeyClick(Qt::Key_X, Qt::ControlModifier);
+    QTest::newRow("ctrl+x does not cut") << cut << "AB" << 1;
+    QTestEventList copy = typingThen("ab", Qt::Key_Home, Qt::ShiftModifier);
+    copy.addKeyClick(Qt::Key_C, Qt::ControlModifier);
+    QTest::newRow("ctrl+c refused") << copy << "AB" << 1;
+
+    QTest::newRow("alt with a letter types nothing") << typingThen("a", Qt::Key_Q, Qt::AltModifier) << "A" << 0;
+    // Shift+Insert pastes without typing a character; only letters and blanks get in.
+    QTest::newRow("shift+insert pastes letters only")
+        << typingThen("", Qt::Key_Insert, Qt::ShiftModifier) << "PASTE ME " << 0;
+}
+
+void EntryWindowTest::nameFilter()
+{
+    QFETCH(QTestEventList, keys);
+    QFETCH(QString, name);
+    QFETCH(int, refusals);
+    QGuiApplication::clipboard()->setText(QStringLiteral("paste me 1"));
+    QLineEdit *box = entry().ui.txtName;
+
+    keys.simulate(box);
+
+    QCOMPARE(box->text(), name);
+    QCOMPARE(messages(), QStringList(refusals, OnlyLetters));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("paste me 1"));
+    QCOMPARE(fixture_->ender.calls, 0);
+}
+
+void EntryWindowTest::accentedLetterIsRefused()
+{
+    QLineEdit *box = entry().ui.txtName;
+    QTest::keyClicks(box, "ab");
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
+
+    QCOMPARE(box->text(), QStringLiteral("AB"));
+    QCOMPARE(messages(), QStringList{OnlyLetters});
+}
+
+void EntryWindowTest::otherRoutesBringOnlyLetters_data()
+{
+    QTest::addColumn<QString>("route");
+    for (const char *route : {"context menu paste", "middle click paste", "drop", "input method commit"})
+        QTest::newRow(route) << QString::fromLatin1(route);
+}
+
+void EntryWindowTest::otherRoutesBringOnlyLetters()
+{
+    QFETCH(QString, route);
+    const QString offered = QStringLiteral("ann-1 é Lee\t!");
+    QLineEdit *box = entry().ui.txtName;
+
+    if (route == "context menu paste") {
+        QGuiApplication::clipboard()->setText(offered);
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        const QList<QAction *> entries = menu->actions();
+        const auto paste = std::find_if(entries.begin(), entries.end(), [](QAction *action) {
+            return action->text().startsWith(QStringLiteral("&Paste"));
+        });
+        QVERIFY(paste != entries.end());
+        QVERIFY((*paste)->isEnabled());
+        (*paste)->trigger();
+    } else if (route == "middle click paste") {
+        if (!QGuiApplication::clipboard()->supportsSelection())
+            QSKIP("This platform has no selection to paste");
+        QGuiApplication::clipboard()->setText(offered, QClipboard::Selection);
+        QTest::mouseClick(box, Qt::MiddleButton);
+    } else if (route == "drop") {
+        QMimeData data;
+        data.setText(offered);
+        const QPoint centre = box->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &move);
+        QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &drop);
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(offered);
+        QApplication::sendEvent(box, &commit);
+    }
+
+    QCOMPARE(box->text(), QStringLiteral("ANN  LEE"));
+    QVERIFY(messages().isEmpty());
+}
+
+void EntryWindowTest::keysExitOrFind_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("finds");
+
+    QTest::newRow("enter in the name box exits") << "txtName" << int(Qt::Key_Return) << false;
+    QTest::newRow("keypad enter in the name box exits") << "txtName" << int(Qt::Key_Enter) << false;
+    QTest::newRow("enter on a list exits") << "cboYear" << int(Qt::Key_Return) << false;
+    QTest::newRow("enter on exit exits") << "cmdExit" << int(Qt::Key_Return) << false;
+    QTest::newRow("enter on find finds") << "cmdNext" << int(Qt::Key_Return) << true;
+    QTest::newRow("space on find finds") << "cmdNext" << int(Qt::Key_Space) << true;
+    QTest::newRow("escape in the name box exits") << "txtName" << int(Qt::Key_Escape) << false;
+    QTest::newRow("escape on a closed list exits") << "cboMonth" << int(Qt::Key_Escape) << false;
+    QTest::newRow("escape on find exits") << "cmdNext" << int(Qt::Key_Escape) << false;
+}
+
+void EntryWindowTest::keysExitOrFind()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, finds);
+    QTest::keyClicks(entry().ui.txtName, "ann");
+    auto *control = entry().findChild<QWidget *>(focus);
+    control->setFocus();
+    QCOMPARE(QApplication::focusWidget(), control);
+
+    QTest::keyClick(control, Qt::Key(key));
+
+    QVERIFY(messages().isEmpty());
+    if (finds) {
+        QVERIFY(found());
+        QCOMPARE(fixture_->ender.calls, 0);
+    } else {
+        QVERIFY(ended());
+    }
+}
+
+void EntryWindowTest::escapeInOpenListOnlyClosesIt()
+{
+    QComboBox *list = entry().ui.cboMonth;
+    list->showPopup();
+    QTRY_VERIFY(list->view()->isVisible());
+
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+
+    QTRY_VERIFY(!list->view()->isVisible());
+    QCOMPARE(fixture_->ender.calls, 0);
+    QVERIFY(entry().isVisible());
+}
+
+void EntryWindowTest::accessKeys_data()
+{
+    QTest::addColumn<int>("letter");
+    QTest::addColumn<bool>("finds");
+    QTest::newRow("alt+l finds") << int(Qt::Key_L) << true;
+    QTest::newRow("alt+e exits") << int(Qt::Key_E) << false;
+}
+
+void EntryWindowTest::accessKeys()
+{
+    QFETCH(int, letter);
+    QFETCH(bool, finds);
+    QTest::keyClicks(entry().ui.txtName, "ann");
+
+    QTest::keyClick(&entry(), Qt::Key(letter), Qt::AltModifier);
+
+    // The access key presses its button through an animated click.
+    if (finds)
+        QTRY_VERIFY(found());
+    else
+        QTRY_VERIFY(ended());
+    QVERIFY(messages().isEmpty());
+}
+
+void EntryWindowTest::validation_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("message"); // empty: the find goes ahead
+
+    QTest::newRow("empty name") << "" << 1 << 1 << 1930 << EnterYourName;
+    QTest::newRow("empty name before a bad date") << "" << 31 << 4 << 1975 << EnterYourName;
+    QTest::newRow("one blank is a name") << " " << 1 << 1 << 1930 << "";
+    QTest::newRow("29 Feb 1932") << "ANN" << 29 << 2 << 1932 << "";
+    QTest::newRow("29 Feb 1960") << "ANN" << 29 << 2 << 1960 << "";
+    QTest::newRow("29 Feb 2000") << "ANN" << 29 << 2 << 2000 << "";
+    QTest::newRow("29 Feb 1931") << "ANN" << 29 << 2 << 1931 << WrongFebruaryDay;
+    QTest::newRow("29 Feb 2001") << "ANN" << 29 << 2 << 2001 << WrongFebruaryDay;
+    QTest::newRow("30 Feb leap year") << "ANN" << 30 << 2 << 1932 << WrongFebruaryDay;
+    QTest::newRow("31 Feb leap year") << "ANN" << 31 << 2 << 2000 << WrongFebruaryDay;
+    QTest::newRow("30 Feb other year") << "ANN" << 30 << 2 << 2011 << WrongFebruaryDay;
+    QTest::newRow("28 Feb other year") << "ANN" << 28 << 2 << 2011 << "";
+    QTest::newRow("31 Apr") << "ANN" << 31 << 4 << 1975 << WrongThirtyDayMonthDay;
+    QTest::newRow("31 Jun") << "ANN" << 31 << 6 << 1975 << WrongThirtyDayMonthDay;
+    QTest::newRow("31 Sep") << "ANN" << 31 << 9 << 1975 << WrongThirtyDayMonthDay;
+    QTest::newRow("31 Nov") << "ANN" << 31 << 11 << 1975 << WrongThirtyDayMonthDay;
+    QTest::newRow("30 Apr") << "ANN" << 30 << 4 << 1975 << "";
+    QTest::newRow("31 May") << "ANN" << 31 << 5 << 1975 << "";
+    QTest::newRow("31 Dec 2012") << "ANN" << 31 << 12 << 2012 << "";
+}
+
+void EntryWindowTest::validation()
+{
+    QFETCH(QString, name);
+    QFETCH(int, day);
+    QFETCH(int, month);
+    QFETCH(int, year);
+    QFETCH(QString, message);
+    entry().ui.txtName->setText(name);
+    pickDate(day, month, year);
+    entry().ui.cboYear->setFocus();
+    modPlanetSign::LoveSign = QStringLiteral("earlier sign");
+
+    entry().ui.cmdNext->click();
+
+    if (message.isEmpty()) {
+        QVERIFY(messages().isEmpty());
+        QVERIFY(found());
+        return;
+    }
+    QCOMPARE(messages(), QStringList{message});
+    QCOMPARE(modPlanetSign::LoveSign, QStringLiteral("earlier sign"));
+    QVERIFY(!frmDisplay::loaded());
+    QVERIFY(entry().isVisible());
+    QCOMPARE(entry().ui.cboDate->currentIndex(), day - 1);
+    // Only the name message moves the focus.
+    QCOMPARE(QApplication::focusWidget(), message == EnterYourName ? static_cast<QWidget *>(entry().ui.txtName)
+                                                                   : entry().ui.cboYear);
+}
+
+void EntryWindowTest::findShowsSignInResultWindow()
+{
+    QTest::keyClicks(entry().ui.txtName, "ann");
+    pickDate(15, 6, 1975);
+
+    QTest::mouseClick(entry().ui.cmdNext, Qt::LeftButton);
+
+    QVERIFY(found());
+    QVERIFY(!modPlanetSign::LoveSign.isEmpty());
+    frmDisplay *display = frmDisplay::loaded();
+    QCOMPARE(display->ui.lblLoveSign->text(), modPlanetSign::LoveSign);
+    const std::optional<QString> paragraph = modPlanetSign::SignDescription(modPlanetSign::LoveSign);
+    QVERIFY(paragraph);
+    QCOMPARE(display->ui.lblSignDesc->text(), *paragraph);
+    // Hidden, not unloaded: the input stays as the user left it.
+    QCOMPARE(entry().ui.txtName->text(), QStringLiteral("ANN"));
+    QCOMPARE(entry().ui.cboMonth->currentText(), QStringLiteral("June"));
+    QCOMPARE(fixture_->ender.calls, 0);
+}
+
+void EntryWindowTest::findMenuEntryRunsTheFind()
+{
+    entry().ui.mnuFindLoveSign->trigger();
+    QCOMPARE(messages(), QStringList{EnterYourName});
+    QVERIFY(!frmDisplay::loaded());
+
+    QTest::keyClicks(entry().ui.txtName, "ann");
+    entry().ui.mnuFindLoveSign->trigger();
+    QVERIFY(found());
+}
+
+void EntryWindowTest::findAgainStartsFromKeptInput()
+{
+    QTest::keyClicks(entry().ui.txtName, "ann");
+    pickDate(1, 1, 1930);
+    entry().ui.cmdNext->click();
+    QVERIFY(found());
+    const QString firstSign = modPlanetSign::LoveSign;
+
+    // Back, as the result window does it: unloaded there, shown again here.
+    delete frmDisplay::loaded();
+    entry().show();
+    QCOMPARE(entry().ui.txtName->text(), QStringLiteral("ANN"));
+    QCOMPARE(entry().ui.cboDate->count(), 31);
+    entry().ui.cboYear->setCurrentIndex(entry().ui.cboYear->findText("1931"));
+    entry().ui.cboMonth->setCurrentIndex(entry().ui.cboMonth->findText("June"));
+    entry().ui.cmdNext->click();
+
+    QVERIFY(found());
+    QVERIFY(modPlanetSign::LoveSign != firstSign);
+    QCOMPARE(frmDisplay::loaded()->ui.lblLoveSign->text(), modPlanetSign::LoveSign);
+}
+
+void EntryWindowTest::linksOpenTheirPages_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("mnuOnline") << "mnuOnline" << "help-web-page";
+    QTest::newRow("mnuVisit") << "mnuVisit" << "home-page";
+    QTest::newRow("mnuUpdate") << "mnuUpdate" << "download-web-page";
+    QTest::newRow("mnuDonate") << "mnuDonate" << "donate";
+    QTest::newRow("mnuMakeMoneyOnline") << "mnuMakeMoneyOnline" << "fully-branded";
+    QTest::newRow("Label61") << "Label61" << "home-page";
+    QTest::newRow("lblCobrand") << "lblCobrand" << "co-brand";
+    QTest::newRow("lblFullBrand") << "lblFullBrand" << "fully-branded";
+}
+
+void EntryWindowTest::linksOpenTheirPages()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, page);
+
+    if (auto *action = entry().findChild<QAction *>(control))
+        action->trigger();
+    else
+        QTest::mouseClick(entry().findChild<QLabel *>(control), Qt::LeftButton);
+
+    QCOMPARE(fixture_->urls.opened, QStringList{modHelp::PageAddress(page)});
+    QVERIFY(entry().isVisible());
+    QVERIFY(messages().isEmpty());
+}
+
+void EntryWindowTest::linkLabelOpensOncePerLeftClick()
+{
+    QLabel *banner = entry().ui.Label61;
+    const QPoint inside = banner->rect().center();
+
+    QTest::mouseClick(banner, Qt::RightButton, {}, inside);
+    QTest::mouseClick(banner, Qt::MiddleButton, {}, inside);
+    QTest::mousePress(banner, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, -5));
+    QVERIFY(fixture_->urls.opened.isEmpty());
+
+    // A double click is one click and then a double-click event.
+    QTest::mouseClick(banner, Qt::LeftButton, {}, inside);
+    QTest::mouseDClick(banner, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(banner, Qt::LeftButton, {}, inside);
+    QCOMPARE(fixture_->urls.opened, QStringList{modHelp::PageAddress("home-page")});
+}
+
+void EntryWindowTest::aboutOpensModally()
+{
+    QString modalClass;
+    Qt::WindowModality modality = Qt::NonModal;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            modalClass = QString::fromLatin1(modal->metaObject()->className());
+            modality = modal->windowModality();
+            modal->close();
+        }
+    });
+    closer.start(20);
+    QTimer::singleShot(5000, &closer, &QTimer::stop);
+
+    entry().ui.mnuAbout->trigger();
+
+    QCOMPARE(modalClass, QStringLiteral("frmAbout"));
+    QCOMPARE(modality, Qt::ApplicationModal);
+    QVERIFY(entry().isVisible());
+    QCOMPARE(fixture_->ender.calls, 0);
+}
+
+void EntryWindowTest::exitPathsEndTheProgram_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char *path : {"cmdExit", "mnuExit", "close box"})
+        QTest::newRow(path) << QString::fromLatin1(path);
+}
+
+void EntryWindowTest::exitPathsEndTheProgram()
+{
+    QFETCH(QString, path);
+    if (path == "cmdExit")
+        QTest::mouseClick(entry().ui.cmdExit, Qt::LeftButton);
+    else if (path == "mnuExit")
+        entry().ui.mnuExit->trigger();
+    else
+        entry().close();
+
+    QVERIFY(ended());
+    QVERIFY(messages().isEmpty());
+}
+
+QTEST_MAIN(EntryWindowTest)
+#include "tst_entrywindow.moc"
