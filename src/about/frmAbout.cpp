@@ -20,8 +20,9 @@ constexpr int IconSize = 32;
 // The window the About window belongs to, so that it gets no taskbar button of its own.
 QWidget *ownerWindow()
 {
-    if (QWidget *active = QApplication::activeWindow())
-        return active->window();
+    QWidget *active = QApplication::activeWindow();
+    if (active && active->windowType() != Qt::Popup)
+        return active;
     for (QWidget *form : modMain::loadedForms())
         if (form->isVisible())
             return form;
