@@ -2,7 +2,7 @@
 """Reads the running Amorial through the accessibility bus, as a screen reader would.
 
   a11y.py names       every visible label, text field and combo box: role<TAB>name<TAB>text
-  a11y.py dialog-text the text of the visible message box
+  a11y.py dialog-text the texts of the visible message boxes
 """
 import sys
 
@@ -11,13 +11,12 @@ import pyatspi
 SHOWING = pyatspi.STATE_SHOWING
 
 
-def amorial():
+def amorial_processes():
     desktop = pyatspi.Registry.getDesktop(0)
     for index in range(desktop.childCount):
         app = desktop.getChildAtIndex(index)
         if app is not None and app.name == "amorial":
-            return app
-    return None
+            yield app
 
 
 def text_of(node):
@@ -37,25 +36,32 @@ def walk(node):
 
 
 def showing_nodes():
-    app = amorial()
-    if app is None:
-        return
-    for node in walk(app):
-        if node.getState().contains(SHOWING):
-            yield node
+    for app in amorial_processes():
+        for node in walk(app):
+            if node.getState().contains(SHOWING):
+                yield node
+
+
+def message_box_labels():
+    for node in showing_nodes():
+        if node.getRoleName() in ("alert", "dialog"):
+            for inner in walk(node):
+                if inner.getRoleName() == "label" and inner.name:
+                    yield inner.name
 
 
 def main():
     command = sys.argv[1]
+    if command == "dialog-text":
+        for text in message_box_labels():
+            print(text)
+        return
     roles = {"label", "text", "combo box", "push button", "frame", "dialog", "alert"}
     for node in showing_nodes():
         role = node.getRoleName()
         if role not in roles:
             continue
-        if command == "names":
-            print(f"{role}\t{node.name}\t{text_of(node)}")
-        elif command == "dialog-text" and role == "label" and node.name:
-            print(node.name)
+        print(f"{role}\t{node.name}\t{text_of(node)}")
 
 
 if __name__ == "__main__":

@@ -108,11 +108,12 @@ eventually grep -q 'ssd.php?page=help-web-page$' "$opened" || fail "no help page
 
 step "About window opens over the entry window and closes with Esc"
 press alt+h && press a
-eventually shows 'Click here for more details' || fail "no About window"
+about_open() { names | grep -P '^label\tClick here for more details\t' >/dev/null; }
+eventually about_open || fail "no About window"
 screenshot "$main_window" about-window
 focus "$main_window"
 press Escape
-about_closed() { ! shows 'Click here for more details'; }
+about_closed() { ! about_open; }
 eventually about_closed ||
     fail "the About window did not close"
 still_running "$first" || fail "closing the About window ended the program"
