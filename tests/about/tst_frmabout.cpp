@@ -6,6 +6,7 @@
 
 #include "about/frmAbout.h"
 #include "app/modMain.h"
+#include "entry/frmMain.h"
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
@@ -93,6 +94,7 @@ private slots:
     void linksOpenPagesAndLeaveItOpen();
     void blocksTheWindowBeneath();
     void secondShowLooksTheSame();
+    void looksTheSameOverTheEntryWindow();
     void endProgramUnloadsIt();
 
 private:
@@ -337,6 +339,21 @@ void TestAboutWindow::secondShowLooksTheSame()
     QVERIFY(whileAboutOpen([&second](frmAbout *about) { second = about->grab().toImage(); }).opened);
     QVERIFY(!first.isNull());
     QCOMPARE(second, first);
+}
+
+void TestAboutWindow::looksTheSameOverTheEntryWindow()
+{
+    // The window beneath must not lend its styles to controls of the same name.
+    QImage overResult;
+    QVERIFY(whileAboutOpen([&overResult](frmAbout *about) { overResult = about->grab().toImage(); }).opened);
+    flushDeferredDeletes();
+    owner->hide();
+    auto *entry = new frmMain;
+    entry->show();
+    QVERIFY(QTest::qWaitForWindowActive(entry));
+    QImage overEntry;
+    QVERIFY(whileAboutOpen([&overEntry](frmAbout *about) { overEntry = about->grab().toImage(); }).opened);
+    QCOMPARE(overEntry.convertToFormat(QImage::Format_RGB32), overResult.convertToFormat(QImage::Format_RGB32));
 }
 
 void TestAboutWindow::endProgramUnloadsIt()

@@ -30,9 +30,9 @@ unset DEFAULT_BROWSER BROWSER
 step() { echo "--- $*"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Polls a command for up to ten seconds.
+# Polls a command for up to thirty seconds: a loaded machine starts programs slowly.
 eventually() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         if "$@" >/dev/null 2>&1; then return 0; fi
         sleep 0.1
     done
