@@ -52,6 +52,7 @@ name_box_reads() { names | grep -P "^text\t.*\t$1\$" >/dev/null; }
 screenshot() {
     if [[ -n $shots ]]; then
         mkdir -p "$shots"
+        sleep 0.5 # let the window finish painting
         import -window "$(window "$1")" "$shots/$2.png"
     fi
 }
