@@ -37,8 +37,14 @@ public:
 class FakeUrlOpener final : public platform::UrlOpener
 {
 public:
-    void open(const QUrl &address) override { opened.append(address.toString()); }
+    void open(const QUrl &address) override
+    {
+        opened.append(address.toString());
+        if (onOpened)
+            onOpened(address.toString());
+    }
     QStringList opened;
+    std::function<void(const QString &)> onOpened;
 };
 
 class FakeClock final : public platform::Clock

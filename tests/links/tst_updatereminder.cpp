@@ -76,6 +76,7 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
     boxes.answer = platform::Answer(answer);
     FakeUrlOpener urls;
     QString storedWhenPageOpened;
+    urls.onOpened = [&](const QString &) { storedWhenPageOpened = settings.values.value(StoredKey); };
     platform::ScopedSeam<platform::SettingsStore> s1(settings);
     platform::ScopedSeam<platform::Clock> s2(clock);
     platform::ScopedSeam<platform::MessageBoxes> s3(boxes);
@@ -87,6 +88,8 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
     QCOMPARE(settings.values.value(StoredKey), storedAfter);
     QCOMPARE(urls.opened, opensDownloadPage ? QStringList{modHelp::PageAddress(QStringLiteral("download-web-page"))}
                                             : QStringList{});
+    if (opensDownloadPage)
+        QCOMPARE(storedWhenPageOpened, TodayText); // remembered before the page goes out
 }
 
 void UpdateReminderTest::unreadableStoreAsksNothing()
