@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "entry/LabelClick.h"
 
+#include "app/AccessibleLink.h"
+
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -9,6 +11,12 @@ LabelClick::LabelClick(QWidget *label)
     , label_(label)
 {
     label->installEventFilter(this);
+    accessibility::exposeAsLink(label);
+}
+
+void LabelClick::click()
+{
+    emit clicked();
 }
 
 bool LabelClick::eventFilter(QObject *watched, QEvent *event)

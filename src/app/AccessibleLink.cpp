@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#include "app/AccessibleLink.h"
+
+#include "entry/LabelClick.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace {
+
+constexpr char LinkProperty[] = "amorialLink";
+
+class AccessibleLink : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLink(QWidget *label)
+        : QAccessibleWidget(label, QAccessible::Link)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            if (auto *label = qobject_cast<QLabel *>(widget()))
+                return label->text(); // link labels show plain text
+        return QAccessibleWidget::text(kind);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (auto *click = widget()->findChild<LabelClick *>(QString(), Qt::FindDirectChildrenOnly))
+            click->click();
+    }
+};
+
+QAccessibleInterface *linkFactory(const QString &, QObject *object)
+{
+    if (object && object->isWidgetType() && object->property(LinkProperty).toBool())
+        return new AccessibleLink(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+namespace accessibility {
+
+void exposeAsLink(QWidget *label)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(linkFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+
+    label->setProperty(LinkProperty, true);
+    // Qt builds a label's interface as soon as its text is set, which is
+    // usually before it becomes a link: drop that one so the next query builds a link.
+    QAccessibleInterface *built = QAccessible::queryAccessibleInterface(label);
+    if (built && built->role() != QAccessible::Link)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(built));
+}
+
+} // namespace accessibility

@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: MIT
+// What screen readers see of the three windows: each control's role, name and
+// description, the labels that name the inputs, and links they can press.
+#include "result/WindowChecks.h"
+
+#include "about/frmAbout.h"
+#include "entry/frmMain.h"
+#include "links/modHelp.h"
+#include "result/frmDisplay.h"
+
+#include <QAccessible>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+
+const QString OpensHome = QStringLiteral("Opens the maker's home page in your browser");
+const QString OpensCoBrand = QStringLiteral("Opens the page about co-branding this software in your browser");
+const QString OpensFullBrand =
+    QStringLiteral("Opens the page about a fully branded copy of this software in your browser");
+const QString CoBrandText = QStringLiteral(
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
+    "link here. See \"Help\" for details.Click Here for more info on co-branding.");
+const QString FullBrandText = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
+    "branded for your website. Click here for more details.");
+
+QAccessibleInterface *accessible(QWidget *window, const QString &control)
+{
+    return QAccessible::queryAccessibleInterface(window->findChild<QWidget *>(control));
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controls_data();
+    void controls();
+    void focusableControlsHaveNames_data();
+    void focusableControlsHaveNames();
+    void inputsAreLabelledByTheirLabels_data();
+    void inputsAreLabelledByTheirLabels();
+    void pressingALinkOpensItsPage_data();
+    void pressingALinkOpensItsPage();
+    void windowsAreSharpAtScaleTwo_data();
+    void windowsAreSharpAtScaleTwo();
+
+private:
+    void addWindowRows();
+    QWidget *window(const QString &name) const;
+
+    std::optional<FakeSeams> seams_;
+    QPointer<frmMain> entry_;
+    QPointer<frmDisplay> display_;
+    QPointer<frmAbout> about_;
+};
+
+void AccessibilityTest::init()
+{
+    seams_.emplace();
+    entry_ = new frmMain;
+    display_ = new frmDisplay;
+    about_ = new frmAbout;
+}
+
+void AccessibilityTest::cleanup()
+{
+    destroyLeftoverWindows();
+    seams_.reset();
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+QWidget *AccessibilityTest::window(const QString &name) const
+{
+    if (name == QLatin1String("frmMain"))
+        return entry_;
+    if (name == QLatin1String("frmDisplay"))
+        return display_;
+    return about_;
+}
+
+void AccessibilityTest::addWindowRows()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *name : {"frmMain", "frmDisplay", "frmAbout"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void AccessibilityTest::controls_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+
+    using A = QAccessible;
+    auto row = [](const char *window, const char *control, A::Role role, const QString &name,
+                  const QString &description = QString()) {
+        QTest::addRow("%s %s", window, control) << window << control << int(role) << name << description;
+    };
+    row("frmMain", "Label61", A::Link, modHelp::DiscussionBoardBanner(), OpensHome);
+    row("frmMain", "Label2", A::StaticText, "Date Of Birth");
+    row("frmMain", "txtName", A::EditableText, "Name", "Your name, in letters and spaces");
+    row("frmMain", "cboDate", A::ComboBox, "Day", "Day of birth");
+    row("frmMain", "cboMonth", A::ComboBox, "Month", "Month of birth");
+    row("frmMain", "cboYear", A::ComboBox, "Year", "Year of birth");
+    row("frmMain", "cmdNext", A::PushButton, "Find My Zodiac Love Sign",
+        "Shows the sign Venus stood in on the chosen date");
+    row("frmMain", "cmdExit", A::PushButton, "Exit", "Ends the program");
+    row("frmMain", "lblCobrand", A::Link, CoBrandText, OpensCoBrand);
+    row("frmMain", "lblFullBrand", A::Link, FullBrandText, OpensFullBrand);
+
+    row("frmDisplay", "Label61", A::Link, modHelp::DiscussionBoardBanner(), OpensHome);
+    row("frmDisplay", "Label7", A::StaticText, "Venus in Your Chart is Placed in");
+    row("frmDisplay", "lblLoveSign", A::StaticText, "lblLoveSign", "Your Venus sign");
+    row("frmDisplay", "cmdBack", A::PushButton, "Back", "Goes back to the entry window to look up another date");
+    row("frmDisplay", "cmdExit", A::PushButton, "Exit", "Ends the program");
+    row("frmDisplay", "lblCobrand", A::Link, CoBrandText, OpensCoBrand);
+    row("frmDisplay", "lblFullBrand", A::Link, FullBrandText, OpensFullBrand);
+
+    row("frmAbout", "picIcon", A::Graphic, "Amorial icon");
+    row("frmAbout", "Label2", A::StaticText, "Amorial v1.20");
+    row("frmAbout", "lblHomePage", A::Link, modHelp::HomePageInvitation(), OpensHome);
+    row("frmAbout", "Label5", A::Link, "Click here for more details", OpensFullBrand);
+    row("frmAbout", "cmdOK", A::PushButton, "OK", "Closes this window");
+}
+
+void AccessibilityTest::controls()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+
+    QWidget *widget = this->window(window)->findChild<QWidget *>(control);
+    QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(widget);
+
+    QVERIFY(shown && shown->isValid());
+    QCOMPARE(int(shown->role()), role);
+    // On Linux Qt names a drop-down list by its current item and leaves the
+    // list's label to the labelled-by relation.
+    QCOMPARE(role == QAccessible::ComboBox ? widget->accessibleName() : shown->text(QAccessible::Name), name);
+    QCOMPARE(shown->text(QAccessible::Description), description);
+}
+
+void AccessibilityTest::focusableControlsHaveNames_data()
+{
+    addWindowRows();
+}
+
+void AccessibilityTest::focusableControlsHaveNames()
+{
+    QFETCH(QString, window);
+    QWidget *form = this->window(window);
+
+    QStringList focusable;
+    QStringList nameless;
+    for (QWidget *control : form->findChildren<QWidget *>()) {
+        // Drop-down lists keep their popups in windows of their own.
+        if (control->window() != form || !(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(form))
+            continue;
+        focusable << control->objectName();
+        if (QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+            nameless << control->objectName();
+    }
+
+    QVERIFY(!focusable.isEmpty());
+    QCOMPARE(nameless, QStringList());
+}
+
+void AccessibilityTest::inputsAreLabelledByTheirLabels_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("txtName") << "txtName" << "Label1";
+    QTest::newRow("cboDate") << "cboDate" << "Label5";
+    QTest::newRow("cboMonth") << "cboMonth" << "Label7";
+    QTest::newRow("cboYear") << "cboYear" << "Label6";
+}
+
+void AccessibilityTest::inputsAreLabelledByTheirLabels()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, label);
+    QAccessibleInterface *inputShown = accessible(entry_, input);
+    QAccessibleInterface *labelShown = accessible(entry_, label);
+
+    // Each pair is the other interface and how it stands to the one asked.
+    const auto labelsOfInput = inputShown->relations(QAccessible::Label);
+    QCOMPARE(labelsOfInput.size(), 1);
+    QCOMPARE(labelsOfInput.first().first, labelShown);
+    const auto labelledByLabel = labelShown->relations(QAccessible::Labelled);
+    QCOMPARE(labelledByLabel.size(), 1);
+    QCOMPARE(labelledByLabel.first().first, inputShown);
+}
+
+void AccessibilityTest::pressingALinkOpensItsPage_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("page");
+    for (const char *window : {"frmMain", "frmDisplay"}) {
+        QTest::addRow("%s Label61", window) << window << "Label61" << "home-page";
+        QTest::addRow("%s lblCobrand", window) << window << "lblCobrand" << "co-brand";
+        QTest::addRow("%s lblFullBrand", window) << window << "lblFullBrand" << "fully-branded";
+    }
+    QTest::newRow("frmAbout lblHomePage") << "frmAbout" << "lblHomePage" << "home-page";
+    QTest::newRow("frmAbout Label5") << "frmAbout" << "Label5" << "fully-branded";
+}
+
+void AccessibilityTest::pressingALinkOpensItsPage()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, page);
+    QAccessibleActionInterface *actions = accessible(this->window(window), control)->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames().value(0), QAccessibleActionInterface::pressAction());
+
+    actions->doAction(QAccessibleActionInterface::pressAction());
+
+    QCOMPARE(seams_->urls.opened, QStringList{modHelp::PageAddress(page)});
+    QVERIFY(seams_->boxes.informations.isEmpty());
+}
+
+void AccessibilityTest::windowsAreSharpAtScaleTwo_data()
+{
+    addWindowRows();
+}
+
+void AccessibilityTest::windowsAreSharpAtScaleTwo()
+{
+    if (qgetenv("QT_SCALE_FACTOR") != "2")
+        QSKIP("Runs under QT_SCALE_FACTOR=2");
+    QFETCH(QString, window);
+    QWidget *form = this->window(window);
+
+    const QPixmap shot = form->grab();
+
+    QCOMPARE(shot.devicePixelRatio(), 2.0);
+    QCOMPARE(shot.size(), form->size() * 2);
+}
+
+QTEST_MAIN(AccessibilityTest)
+#include "tst_accessibility.moc"
