@@ -68,7 +68,9 @@ inline QColor shownColour(QWidget *widget, QPoint point)
 {
     QWidget *window = widget->window();
     const QImage image = window->grab().toImage();
-    return image.pixelColor(widget->mapTo(window, point));
+    // At a screen scale the grab has more pixels than the window has logical ones.
+    const qreal scale = image.devicePixelRatio();
+    return image.pixelColor((QPointF(widget->mapTo(window, point)) * scale).toPoint());
 }
 
 inline QString withoutAccessKey(QString caption)

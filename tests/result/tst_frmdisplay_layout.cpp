@@ -53,11 +53,13 @@ int pixelsOfColour(QWidget *widget, QRect area, const QColor &colour)
 {
     QWidget *window = widget->window();
     const QImage image = window->grab().toImage();
-    const QPoint origin = widget->mapTo(window, QPoint(0, 0));
+    const qreal scale = image.devicePixelRatio();
+    const QPoint origin = widget->mapTo(window, area.topLeft());
+    const QRect pixels(origin * scale, area.size() * scale);
     int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(origin + QPoint(x, y)) == colour)
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
                 ++count;
     return count;
 }
