@@ -55,6 +55,7 @@ private slots:
     void nameFilter_data();
     void nameFilter();
     void accentedLetterIsRefused();
+    void everyCharacterCodeIsFiltered();
     void otherRoutesBringOnlyLetters_data();
     void otherRoutesBringOnlyLetters();
     void keysExitOrFind_data();
@@ -204,6 +205,40 @@ void EntryWindowTest::accentedLetterIsRefused()
 
     QCOMPARE(box->text(), QStringLiteral("AB"));
     QCOMPARE(messages(), QStringList{OnlyLetters});
+}
+
+void EntryWindowTest::everyCharacterCodeIsFiltered()
+{
+    QLineEdit *box = entry().ui.txtName;
+    QStringList wrong;
+    for (char16_t code = 1; code != 0; ++code) {
+        if (box->text().size() > 200)
+            box->clear();
+        if (messages().size() > 1000)
+            messages().clear();
+        const QString before = box->text();
+        const qsizetype messagesBefore = messages().size();
+
+        // The key is unknown, so only the character decides what happens.
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(QChar(code)), Qt::NoModifier);
+
+        QString expected = before;
+        bool refused = false;
+        if ((code >= u'a' && code <= u'z') || (code >= u'A' && code <= u'Z'))
+            expected += QChar(code).toUpper();
+        else if (code == u' ')
+            expected += QChar(code);
+        else
+            refused = code != 8 && code != 13;
+        const bool right = box->text() == expected && messages().size() == messagesBefore + (refused ? 1 : 0)
+                           && (!refused || messages().constLast() == OnlyLetters);
+        if (!right)
+            wrong << QString::number(code, 16);
+    }
+
+    QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("mishandled codes: ") + wrong.mid(0, 20).join(' ')));
+    QVERIFY(entry().isVisible());
+    QCOMPARE(fixture_->ender.calls, 0);
 }
 
 void EntryWindowTest::otherRoutesBringOnlyLetters_data()
