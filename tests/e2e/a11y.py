@@ -56,7 +56,7 @@ def main():
         for text in message_box_labels():
             print(text)
         return
-    roles = {"label", "text", "combo box", "push button", "frame", "dialog", "alert"}
+    roles = {"label", "link", "text", "combo box", "push button", "frame", "dialog", "alert"}
     for node in showing_nodes():
         role = node.getRoleName()
         if role not in roles:

@@ -109,7 +109,7 @@ eventually grep -q 'ssd.php?page=help-web-page$' "$opened" || fail "no help page
 
 step "About window opens over the entry window and closes with Esc"
 press alt+h && press a
-about_open() { names | grep -P '^label\tClick here for more details\t' >/dev/null; }
+about_open() { names | grep -P '^link\tClick here for more details\t' >/dev/null; }
 eventually about_open || fail "no About window"
 screenshot "$main_window" about-window
 focus "$main_window"
