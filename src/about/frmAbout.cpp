@@ -2,11 +2,11 @@
 #include "about/frmAbout.h"
 
 #include "app/AppInfo.h"
+#include "app/LabelClick.h"
 #include "app/modMain.h"
-#include "entry/LabelClick.h"
+#include "app/ScreenCentre.h"
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
-#include "result/ScreenCentre.h"
 
 #include <QApplication>
 #include <QPointer>

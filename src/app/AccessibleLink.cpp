@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/AccessibleLink.h"
 
-#include "entry/LabelClick.h"
+#include "app/LabelClick.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -4,9 +4,10 @@
 #include "about/frmAbout.h"
 #include "app/AppInfo.h"
 #include "app/DialogKeys.h"
-#include "app/Platform.h"
+#include "app/LabelClick.h"
 #include "app/modMain.h"
-#include "entry/LabelClick.h"
+#include "app/Platform.h"
+#include "app/ScreenCentre.h"
 #include "links/modHelp.h"
 #include "lookup/modPlanetSign.h"
 #include "resources/Artwork.h"
@@ -16,7 +17,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
-#include <QScreen>
+#include <QTimer>
 #include <QValidator>
 
 #include <optional>
@@ -218,17 +219,13 @@ bool frmMain::filterNameKey(QKeyEvent *key)
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // Centred when first shown; later it comes back where the user left it.
     if (centred_)
         return;
     centred_ = true;
-    modMain::ignoreErrors([this] { centreOnScreen(); });
-}
-
-void frmMain::centreOnScreen()
-{
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
+    modMain::ignoreErrors([this] { centreOnScreen(this); });
+    // Once shown, the window manager's frame is known; centre the whole frame.
+    QTimer::singleShot(0, this, [this] { modMain::ignoreErrors([this] { centreOnScreen(this); }); });
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -28,7 +28,6 @@ protected:
 private:
     void applyDesign();
     void connectHandlers();
-    void centreOnScreen();
     bool filterNameKey(QKeyEvent *key);
     void showResult();
 

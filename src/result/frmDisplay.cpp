@@ -4,12 +4,12 @@
 #include "about/frmAbout.h"
 #include "app/AppInfo.h"
 #include "app/DialogKeys.h"
+#include "app/LabelClick.h"
 #include "app/modMain.h"
-#include "entry/LabelClick.h"
+#include "app/ScreenCentre.h"
 #include "entry/frmMain.h"
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
-#include "result/ScreenCentre.h"
 
 #include <QCloseEvent>
 #include <QLayout>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "result/ScreenCentre.h"
+#include "app/ScreenCentre.h"
 
 #include <QGuiApplication>
 #include <QScreen>

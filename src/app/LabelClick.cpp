@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "entry/LabelClick.h"
+#include "app/LabelClick.h"
 
 #include "app/AccessibleLink.h"
 
