@@ -2,7 +2,7 @@
 // The About window: its design, the ways to close it, its links, and that it
 // blocks the window beneath while it is open. Every test opens it through
 // ShowModal and acts on it from a timer while ShowModal waits.
-#include "result/WindowChecks.h"
+#include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
 #include "app/modMain.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What screen readers see of the three windows: each control's role, name and
 // description, the labels that name the inputs, and links they can press.
-#include "result/WindowChecks.h"
+#include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
 #include "entry/frmMain.h"

@@ -2,7 +2,7 @@
 // What the result window does: Back keeps the program running, every exit path
 // ends it, the links hand their pages to the desktop, About opens modally, and
 // the labels written before showing take the size of their text.
-#include "result/WindowChecks.h"
+#include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
 #include "app/modMain.h"

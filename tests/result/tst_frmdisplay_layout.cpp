@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The result window as designed: every control's place, text, font, colours and
 // stacking, the menu bar, and the window's own size, flags and position.
-#include "result/WindowChecks.h"
+#include "common/WindowChecks.h"
 
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
