@@ -105,3 +105,14 @@ public:
     void endProcess() override { ++calls; }
     int calls = 0;
 };
+
+// The fakes every window test runs with, installed for the life of the object.
+struct FakeSeams
+{
+    FakeMessageBoxes boxes;
+    FakeUrlOpener urls;
+    FakeProcessEnder ender;
+    platform::ScopedSeam<platform::MessageBoxes> boxesGuard{boxes};
+    platform::ScopedSeam<platform::UrlOpener> urlsGuard{urls};
+    platform::ScopedSeam<platform::ProcessEnder> enderGuard{ender};
+};

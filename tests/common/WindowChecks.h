@@ -18,17 +18,6 @@
 #include <climits>
 #include <memory>
 
-// The fakes every window test runs with, installed for the life of the object.
-struct FakeSeams
-{
-    FakeMessageBoxes boxes;
-    FakeUrlOpener urls;
-    FakeProcessEnder ender;
-    platform::ScopedSeam<platform::MessageBoxes> boxesGuard{boxes};
-    platform::ScopedSeam<platform::UrlOpener> urlsGuard{urls};
-    platform::ScopedSeam<platform::ProcessEnder> enderGuard{ender};
-};
-
 inline void flushDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

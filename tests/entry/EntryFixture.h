@@ -4,7 +4,6 @@
 // window left behind and LoveSign as at start.
 #pragma once
 
-#include "app/Platform.h"
 #include "common/Fakes.h"
 #include "entry/frmMain.h"
 #include "lookup/modPlanetSign.h"
@@ -16,14 +15,11 @@
 #include <algorithm>
 #include <optional>
 
-class EntryFixture
+class EntryFixture : public FakeSeams
 {
 public:
     EntryFixture()
-        : boxesSeam_(boxes)
-        , urlsSeam_(urls)
-        , enderSeam_(ender)
-        , entry(new frmMain)
+        : entry(new frmMain)
     {
         entry->show();
         entry->activateWindow(); // no window manager does it on a bare X server
@@ -47,16 +43,6 @@ public:
         return std::any_of(windows.begin(), windows.end(), [](QWidget *window) { return window->isVisible(); });
     }
 
-    FakeMessageBoxes boxes;
-    FakeUrlOpener urls;
-    FakeProcessEnder ender;
-
-private:
-    platform::ScopedSeam<platform::MessageBoxes> boxesSeam_;
-    platform::ScopedSeam<platform::UrlOpener> urlsSeam_;
-    platform::ScopedSeam<platform::ProcessEnder> enderSeam_;
-
-public:
     QPointer<frmMain> entry;
 };
 
