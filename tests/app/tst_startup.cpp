@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/modMain.h"
 #include "common/Fakes.h"
+#include "common/WindowChecks.h"
 #include "entry/frmMain.h"
-#include "lookup/modPlanetSign.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -68,8 +68,6 @@ private slots:
     void endProgramSurvivesReentryFromUnload();
 
 private:
-    void destroyAllWindows();
-
     std::unique_ptr<FakeMessageBoxes> boxes_;
     std::unique_ptr<FakeProcessEnder> ender_;
     std::unique_ptr<FakeInstanceLock> lock_;
@@ -104,21 +102,10 @@ void StartupTest::init()
 
 void StartupTest::cleanup()
 {
-    destroyAllWindows();
+    destroyLeftoverWindows();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
     randomSeam_.reset();
     seams_.clear();
-    modPlanetSign::LoveSign.clear();
-}
-
-void StartupTest::destroyAllWindows()
-{
-    // Some top-level widgets (menus) belong to others and go with them.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    const QList<QPointer<QWidget>> guarded(windows.cbegin(), windows.cend());
-    for (const QPointer<QWidget> &window : guarded)
-        delete window.data();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void StartupTest::startShowsEntryWindowAfterReminder()
@@ -229,7 +216,7 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
     second->setAttribute(Qt::WA_DeleteOnClose);
 
     modMain::EndProgram();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flushDeferredDeletes();
 
     QCOMPARE(unloaded, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
     QVERIFY(modMain::loadedForms().isEmpty());

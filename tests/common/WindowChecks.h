@@ -23,7 +23,9 @@ inline void flushDeferredDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Deletes every parentless window still alive and resets the shared sign.
+// Deletes every window a test left alive, and whatever it had queued for
+// deletion, and resets the shared sign. Windows with a parent (menus, list
+// pop-ups, dialogs) go with it.
 inline void destroyLeftoverWindows()
 {
     flushDeferredDeletes();
@@ -37,6 +39,7 @@ inline void destroyLeftoverWindows()
     modPlanetSign::LoveSign.clear();
 }
 
+// The windows on screen, each as "class objectName".
 inline QStringList visibleTopLevelWindows()
 {
     QStringList names;

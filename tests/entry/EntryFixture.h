@@ -5,14 +5,13 @@
 #pragma once
 
 #include "common/Fakes.h"
+#include "common/WindowChecks.h"
 #include "entry/frmMain.h"
-#include "lookup/modPlanetSign.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QtTest>
 
-#include <algorithm>
 #include <optional>
 
 class EntryFixture : public FakeSeams
@@ -25,24 +24,6 @@ public:
         entry->activateWindow(); // no window manager does it on a bare X server
     }
 
-    // Deletes every window still there; Qt Test checks in the caller.
-    static void destroyWindows()
-    {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (!window->parentWidget())
-                windows.append(window);
-        for (const QPointer<QWidget> &window : std::as_const(windows))
-            delete window.data();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    static bool anyWindowVisible()
-    {
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        return std::any_of(windows.begin(), windows.end(), [](QWidget *window) { return window->isVisible(); });
-    }
-
     QPointer<frmMain> entry;
 };
 
@@ -50,9 +31,8 @@ public:
 // if any window survived.
 inline void tearDownEntryTest(std::optional<EntryFixture> &fixture)
 {
-    EntryFixture::destroyWindows();
+    destroyLeftoverWindows();
     fixture.reset();
-    modPlanetSign::LoveSign.clear();
-    QVERIFY(!EntryFixture::anyWindowVisible());
+    QCOMPARE(visibleTopLevelWindows(), QStringList());
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "EntryFixture.h"
 #include "app/modMain.h"
 #include "links/modHelp.h"
+#include "lookup/modPlanetSign.h"
 #include "result/frmDisplay.h"
 
 #include <QAbstractItemView>
@@ -113,7 +114,7 @@ bool EntryWindowTest::found()
 
 bool EntryWindowTest::ended()
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flushDeferredDeletes();
     return fixture_->ender.calls == 1 && !fixture_->entry && !frmDisplay::loaded();
 }
 
