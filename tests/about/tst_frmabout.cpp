@@ -2,6 +2,7 @@
 // The About window: its design, the ways to close it, its links, and that it
 // blocks the window beneath while it is open. Every test opens it through
 // ShowModal and acts on it from a timer while ShowModal waits.
+#include "common/Layout.h"
 #include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
@@ -158,7 +159,7 @@ void TestAboutWindow::controls()
         QVERIFY(widget);
         QCOMPARE(widget->parentWidget(), about);
         QVERIFY(widget->isVisible());
-        const QRect designed = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+        const QRect designed = twipsRect(twips);
         QCOMPARE(widget->pos(), designed.topLeft());
         QCOMPARE(widget->size(), selfSizing ? widget->sizeHint() : designed.size());
         if (fontPixels == 0)

@@ -50,11 +50,6 @@ inline QStringList visibleTopLevelWindows()
     return names;
 }
 
-inline QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 // The colour painted at a point of a widget, as its window shows it.
 inline QColor shownColour(QWidget *widget, QPoint point)
 {

@@ -91,11 +91,6 @@ std::map<QString, ControlDesign> designTable()
     };
 }
 
-QRect designedRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
 QString textOf(const QWidget *control)
 {
     if (const auto *label = qobject_cast<const QLabel *>(control))
@@ -196,7 +191,7 @@ void EntryLayoutTest::controlMatchesDesign()
     control->ensurePolished();
 
     // Inside Picture1 places count from within its border.
-    const QRect designed = designedRect(design.left, design.top, design.width, design.height)
+    const QRect designed = twipsRect(design.left, design.top, design.width, design.height)
                                .translated(control->parentWidget()->contentsRect().topLeft());
     if (design.selfSizing) {
         QCOMPARE(control->pos(), designed.topLeft());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The result window as designed: every control's place, text, font, colours and
 // stacking, the menu bar, and the window's own size, flags and position.
+#include "common/Layout.h"
 #include "common/WindowChecks.h"
 
 #include "links/modHelp.h"
@@ -178,7 +179,7 @@ void TestResultWindowLayout::controls()
     QVERIFY(widget->isVisible());
     QCOMPARE(widget->focusPolicy() == Qt::NoFocus, !qobject_cast<QPushButton *>(widget));
 
-    const QRect designed = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+    const QRect designed = twipsRect(twips);
     QCOMPARE(widget->pos(), designed.topLeft());
     if (selfSizing)
         QCOMPARE(widget->size(), widget->sizeHint());
