@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Design measures are in twips; 15 make one pixel.
+// Design measures are in twips; 15 make one pixel. Also whether a control's
+// caption fits the room the design gives it.
 #pragma once
 
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
 #include <QRect>
 
+#include <climits>
 #include <cmath>
 
 inline int twipsToPixels(int twips)
@@ -20,4 +25,37 @@ inline QRect twipsRect(int left, int top, int width, int height)
 inline QRect twipsRect(const QRect &twips)
 {
     return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+// The room a control's caption needs, drawn in the control's own font, when
+// `width` pixels across are free for it: a label's text broken and aligned as
+// the label has it; a push button's caption without its access-key mark, with
+// `buttonFrame` pixels to spare both across and down. Invalid for any other
+// control.
+inline QSize captionNeeds(const QWidget *control, int width, int buttonFrame)
+{
+    const QFontMetrics metrics(control->font());
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+        return metrics.boundingRect(QRect(0, 0, width, INT_MAX / 2), flags, label->text()).size();
+    }
+    if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+        const QString caption = QString(button->text()).remove(QLatin1Char('&'));
+        return QSize(metrics.horizontalAdvance(caption) + buttonFrame, metrics.height() + buttonFrame);
+    }
+    return QSize();
+}
+
+// Whether the control's caption fits in room; see captionNeeds().
+inline bool captionFits(const QWidget *control, QSize room, int buttonFrame)
+{
+    const QSize needed = captionNeeds(control, room.width(), buttonFrame);
+    return needed.isValid() && needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+// Whether the control's caption fits within the whole control; a button's
+// must leave at least a pixel to spare either way.
+inline bool captionFits(const QWidget *control)
+{
+    return captionFits(control, control->size(), 1);
 }

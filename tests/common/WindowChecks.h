@@ -60,27 +60,6 @@ inline QColor shownColour(QWidget *widget, QPoint point)
     return image.pixelColor((QPointF(widget->mapTo(window, point)) * scale).toPoint());
 }
 
-inline QString withoutAccessKey(QString caption)
-{
-    return caption.remove(QLatin1Char('&'));
-}
-
-// Whether the control's text, drawn in its own font, fits inside the control.
-inline bool captionFits(QWidget *control)
-{
-    const QFontMetrics metrics(control->font());
-    if (auto *label = qobject_cast<QLabel *>(control)) {
-        const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
-        const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), INT_MAX / 2), flags, label->text());
-        return needed.width() <= label->width() && needed.height() <= label->height();
-    }
-    if (auto *button = qobject_cast<QPushButton *>(control)) {
-        const QString caption = withoutAccessKey(button->text());
-        return metrics.horizontalAdvance(caption) < button->width() && metrics.height() < button->height();
-    }
-    return false;
-}
-
 // Counts how often a widget is shown; it may outlive the widget.
 class ShowCounter : public QObject
 {

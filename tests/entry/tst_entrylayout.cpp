@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include <climits>
 #include <map>
 
 namespace {
@@ -124,11 +123,6 @@ QColor dominantOwnColour(QWidget *control)
     return QColor::fromRgba(dominant);
 }
 
-QString withoutAccessKeyMarks(QString caption)
-{
-    return caption.remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(ControlDesign)
@@ -237,21 +231,13 @@ void EntryLayoutTest::captionFitsItsControl()
     QFETCH(QString, name);
     auto *control = entry().findChild<QWidget *>(name);
     QVERIFY(control);
-    const QFontMetrics metrics(control->font());
     const QRect room = control->contentsRect();
+    constexpr int bevel = 6; // the frame a push button keeps on either side
 
-    if (const auto *label = qobject_cast<QLabel *>(control)) {
-        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), INT_MAX), flags, label->text());
-        QVERIFY2(needed.width() <= room.width(), qPrintable(QString::number(needed.width())));
-        QVERIFY2(needed.height() <= room.height(), qPrintable(QString::number(needed.height())));
-    } else {
-        const auto *button = qobject_cast<QPushButton *>(control);
-        QVERIFY(button);
-        constexpr int bevel = 6; // the frame a push button keeps on either side
-        QVERIFY(metrics.horizontalAdvance(withoutAccessKeyMarks(button->text())) + 2 * bevel <= room.width());
-        QVERIFY(metrics.height() + 2 * bevel <= room.height());
-    }
+    const QSize needed = captionNeeds(control, room.width(), 2 * bevel);
+    QVERIFY2(needed.isValid(), "neither a label nor a push button");
+    QVERIFY2(needed.width() <= room.width(), qPrintable(QString::number(needed.width())));
+    QVERIFY2(needed.height() <= room.height(), qPrintable(QString::number(needed.height())));
 }
 
 void EntryLayoutTest::promotionsShareOneRectangleFullBrandInFront()
