@@ -3,6 +3,7 @@
 // blocks the window beneath while it is open. Every test opens it through
 // ShowModal and acts on it from a timer while ShowModal waits.
 #include "common/Layout.h"
+#include "common/Pixels.h"
 #include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
@@ -210,12 +211,7 @@ void TestAboutWindow::colours()
     const AboutRun run = whileAboutOpen([&](frmAbout *about) {
         QWidget *widget = control(about, name);
         QVERIFY(widget);
-        QPoint point = at;
-        if (point.x() < 0)
-            point.setX(widget->width() + point.x());
-        if (point.y() < 0)
-            point.setY(widget->height() + point.y());
-        QCOMPARE(shownColour(widget, point), colour);
+        QCOMPARE(shownColour(widget, pointFromEdges(widget, at)), colour);
     });
     QVERIFY(run.opened);
 }

@@ -50,16 +50,6 @@ inline QStringList visibleTopLevelWindows()
     return names;
 }
 
-// The colour painted at a point of a widget, as its window shows it.
-inline QColor shownColour(QWidget *widget, QPoint point)
-{
-    QWidget *window = widget->window();
-    const QImage image = window->grab().toImage();
-    // At a screen scale the grab has more pixels than the window has logical ones.
-    const qreal scale = image.devicePixelRatio();
-    return image.pixelColor((QPointF(widget->mapTo(window, point)) * scale).toPoint());
-}
-
 // Counts how often a widget is shown; it may outlive the widget.
 class ShowCounter : public QObject
 {

@@ -2,6 +2,7 @@
 // The result window as designed: every control's place, text, font, colours and
 // stacking, the menu bar, and the window's own size, flags and position.
 #include "common/Layout.h"
+#include "common/Pixels.h"
 #include "common/WindowChecks.h"
 
 #include "links/modHelp.h"
@@ -48,21 +49,6 @@ QString shownText(QWidget *control)
     if (auto *frame = qobject_cast<QGroupBox *>(control))
         return frame->title();
     return QString();
-}
-
-int pixelsOfColour(QWidget *widget, QRect area, const QColor &colour)
-{
-    QWidget *window = widget->window();
-    const QImage image = window->grab().toImage();
-    const qreal scale = image.devicePixelRatio();
-    const QPoint origin = widget->mapTo(window, area.topLeft());
-    const QRect pixels(origin * scale, area.size() * scale);
-    int count = 0;
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
-        for (int x = pixels.left(); x <= pixels.right(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                ++count;
-    return count;
 }
 
 QStringList describeMenu(const QList<QAction *> &actions, const QString &indent)
@@ -244,12 +230,7 @@ void TestResultWindowLayout::colours()
     if (widget->objectName() == QLatin1String("lblFullBrand"))
         widget->raise();
 
-    QPoint at = backgroundAt;
-    if (at.x() < 0)
-        at.setX(widget->width() + at.x());
-    if (at.y() < 0)
-        at.setY(widget->height() + at.y());
-    QCOMPARE(shownColour(widget, at), background);
+    QCOMPARE(shownColour(widget, pointFromEdges(widget, backgroundAt)), background);
 
     if (textColour.isValid()) {
         // Bold text always has pixels drawn in the full text colour.
