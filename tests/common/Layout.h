@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Design measures are in twips; 15 make one pixel. Also whether a control's
-// caption fits the room the design gives it.
+// Design measures are in twips; 15 make one pixel. Also what a control's
+// caption says and whether it fits the room the design gives it.
 #pragma once
 
+#include <QAbstractButton>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 
@@ -25,6 +28,20 @@ inline QRect twipsRect(int left, int top, int width, int height)
 inline QRect twipsRect(const QRect &twips)
 {
     return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+// The text a label, button, line edit or group box shows; null for others.
+inline QString shownText(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    if (const auto *edit = qobject_cast<const QLineEdit *>(control))
+        return edit->text();
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control))
+        return frame->title();
+    return QString();
 }
 
 // The room a control's caption needs, drawn in the control's own font, when

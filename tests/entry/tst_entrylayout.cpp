@@ -90,17 +90,6 @@ std::map<QString, ControlDesign> designTable()
     };
 }
 
-QString textOf(const QWidget *control)
-{
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
-    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-        return button->text();
-    if (const auto *edit = qobject_cast<const QLineEdit *>(control))
-        return edit->text();
-    return {};
-}
-
 // The colour most of the control's own pixels come out in, children left out,
 // drawn over a colour the design never uses.
 QColor dominantOwnColour(QWidget *control)
@@ -195,7 +184,7 @@ void EntryLayoutTest::controlMatchesDesign()
     }
 
     if (!design.text.isNull())
-        QCOMPARE(textOf(control), design.text);
+        QCOMPARE(shownText(control), design.text);
 
     if (design.fontPixels) {
         QCOMPARE(control->font().family(), QStringLiteral("Verdana"));

@@ -40,17 +40,6 @@ const QString FullBrandText = QStringLiteral(
 constexpr int Centred = Qt::AlignHCenter | Qt::AlignTop;
 constexpr int LeftTop = Qt::AlignLeft | Qt::AlignTop;
 
-QString shownText(QWidget *control)
-{
-    if (auto *label = qobject_cast<QLabel *>(control))
-        return label->text();
-    if (auto *button = qobject_cast<QPushButton *>(control))
-        return button->text();
-    if (auto *frame = qobject_cast<QGroupBox *>(control))
-        return frame->title();
-    return QString();
-}
-
 QStringList describeMenu(const QList<QAction *> &actions, const QString &indent)
 {
     QStringList lines;
