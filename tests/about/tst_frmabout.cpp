@@ -2,6 +2,7 @@
 // The About window: its design, the ways to close it, its links, and that it
 // blocks the window beneath while it is open. Every test opens it through
 // ShowModal and acts on it from a timer while ShowModal waits.
+#include "common/Design.h"
 #include "common/Layout.h"
 #include "common/Pixels.h"
 #include "common/WindowChecks.h"
@@ -21,11 +22,6 @@
 
 namespace {
 
-const QColor Teal(0, 64, 64);
-const QColor ButtonGrey(128, 128, 128);
-const QColor Cyan(0, 255, 255);
-const QColor Magenta(255, 0, 255);
-
 const QString AboutText = QStringLiteral(
     "Amorial describes the placement of Venus in your birth chart. This planet is also known as the Planet of "
     "Love. This sign shows how you express your self in your romantic relationships and marriage. This also "
@@ -33,8 +29,6 @@ const QString AboutText = QStringLiteral(
 const QString BusinessText = QStringLiteral(
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
     "branded for your website.");
-
-constexpr int LeftTop = Qt::AlignLeft | Qt::AlignTop;
 
 struct AboutRun
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What screen readers see of the three windows: each control's role, name and
 // description, the labels that name the inputs, and links they can press.
+#include "common/Design.h"
 #include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
@@ -19,12 +20,6 @@ const QString OpensHome = QStringLiteral("Opens the maker's home page in your br
 const QString OpensCoBrand = QStringLiteral("Opens the page about co-branding this software in your browser");
 const QString OpensFullBrand =
     QStringLiteral("Opens the page about a fully branded copy of this software in your browser");
-const QString CoBrandText = QStringLiteral(
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
-    "link here. See \"Help\" for details.Click Here for more info on co-branding.");
-const QString FullBrandText = QStringLiteral(
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
-    "branded for your website. Click here for more details.");
 
 QAccessibleInterface *accessible(QWidget *window, const QString &control)
 {

@@ -3,6 +3,7 @@
 // they come out of the style, the menu tree, the window frame and focus order.
 #include "EntryFixture.h"
 #include "app/AppInfo.h"
+#include "common/Design.h"
 #include "common/Layout.h"
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
@@ -31,24 +32,10 @@ struct ControlDesign
     Qt::Alignment alignment = {};                 // labels only
 };
 
-const QColor Teal(0, 64, 64);
-const QColor DarkGrey(64, 64, 64);
-const QColor ButtonGrey(128, 128, 128);
-const QColor Cyan(0, 255, 255);
-const QColor White(255, 255, 255);
-const QColor Magenta(255, 0, 255);
-const QColor Orange(255, 128, 0);
-const QColor Blue(0, 0, 255);
 const QColor Transparent(Qt::transparent);
 // Never used by the design, so a pixel left in it was not painted.
 const QColor Unpainted(1, 2, 3);
 
-const QString FullBrandText = QStringLiteral(
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
-    "branded for your website. Click here for more details.");
-const QString CoBrandText = QStringLiteral(
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  link "
-    "here. See \"Help\" for details.Click Here for more info on co-branding.");
 const QString ExplanationText = QStringLiteral(
     "Amorial describes your characteristics based on the placement of Venus in your birth chart. Venus is a planet "
     "which is considered to be the planet of Love. This sign describes your romantic and sensual nature and how you "

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The result window as designed: every control's place, text, font, colours and
 // stacking, the menu bar, and the window's own size, flags and position.
+#include "common/Design.h"
 #include "common/Layout.h"
 #include "common/Pixels.h"
 #include "common/WindowChecks.h"
@@ -17,28 +18,11 @@
 
 namespace {
 
-const QColor Teal(0, 64, 64);
-const QColor DarkGrey(64, 64, 64);
-const QColor ButtonGrey(128, 128, 128);
-const QColor Cyan(0, 255, 255);
-const QColor White(255, 255, 255);
-const QColor Magenta(255, 0, 255);
-const QColor Blue(0, 0, 255);
-
 const QString CancerParagraph = QStringLiteral(
     "You are very sensitive by nature and tend to get easily hurt in relationships. You are very compassionate "
     "and are usually the nurturing part of the relationship. You would like your partner to express his/ her "
     "love. You need to be less sensitive and less emotionally demanding if you want your relationship to work "
     "out.");
-const QString CoBrandText = QStringLiteral(
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
-    "link here. See \"Help\" for details.Click Here for more info on co-branding.");
-const QString FullBrandText = QStringLiteral(
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
-    "branded for your website. Click here for more details.");
-
-constexpr int Centred = Qt::AlignHCenter | Qt::AlignTop;
-constexpr int LeftTop = Qt::AlignLeft | Qt::AlignTop;
 
 QStringList describeMenu(const QList<QAction *> &actions, const QString &indent)
 {
