@@ -14,7 +14,6 @@
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
 
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -227,8 +226,7 @@ void TestAboutWindow::window()
         QCOMPARE(about->maximumSize(), about->size());
         QCOMPARE(about->windowIcon().pixmap(32).toImage(), artwork::programIcon().pixmap(32).toImage());
 
-        const QPoint screenCentre = about->screen()->availableGeometry().center();
-        QTRY_VERIFY((about->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
+        QTRY_VERIFY(offScreenCentre(about).manhattanLength() <= 2);
 
         QCOMPARE(QApplication::focusWidget(), about->ui.cmdOK);
         QVERIFY(about->ui.cmdOK->isDefault());

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
 #include <climits>
@@ -48,6 +49,12 @@ inline QStringList visibleTopLevelWindows()
             names.append(QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ')
                          + widget->objectName());
     return names;
+}
+
+// How far the window's frame stands from the centre of its screen's free area.
+inline QPoint offScreenCentre(const QWidget *window)
+{
+    return window->frameGeometry().center() - window->screen()->availableGeometry().center();
 }
 
 // Counts how often a widget is shown; it may outlive the widget.

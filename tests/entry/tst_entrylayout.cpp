@@ -11,7 +11,6 @@
 #include <QAbstractItemView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 
 #include <map>
 
@@ -331,7 +330,7 @@ void EntryLayoutTest::windowFirstShowsCentredWithFocusInName()
 {
     frmMain &window = entry();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    const QPoint offCentre = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    const QPoint offCentre = offScreenCentre(&window);
     QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     QCOMPARE(QApplication::focusWidget(), window.ui.txtName);
 
