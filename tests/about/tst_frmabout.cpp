@@ -3,6 +3,7 @@
 // blocks the window beneath while it is open. Every test opens it through
 // ShowModal and acts on it from a timer while ShowModal waits.
 #include "common/Design.h"
+#include "common/Fakes.h"
 #include "common/Layout.h"
 #include "common/Pixels.h"
 #include "common/WindowChecks.h"
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace {
 

@@ -2,6 +2,7 @@
 // What screen readers see of the three windows: each control's role, name and
 // description, the labels that name the inputs, and links they can press.
 #include "common/Design.h"
+#include "common/Fakes.h"
 #include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"

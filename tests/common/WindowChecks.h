@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: MIT
-// What the window tests share: the seam fakes, clearing away windows a test
-// left behind, and measuring what a control shows.
+// The windows a test leaves and sees: clearing away those it left behind,
+// listing those on screen, where a window stands, and how often one is shown.
 #pragma once
 
-#include "common/Fakes.h"
-#include "common/Layout.h"
 #include "lookup/modPlanetSign.h"
 
 #include <QApplication>
-#include <QFontMetrics>
-#include <QImage>
-#include <QLabel>
+#include <QEvent>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QWidget>
 
-#include <climits>
-#include <memory>
-
+// Runs the deletions queued with deleteLater().
 inline void flushDeferredDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -5,6 +5,7 @@
 #include "app/AppInfo.h"
 #include "common/Design.h"
 #include "common/Layout.h"
+#include "common/WindowChecks.h"
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
 

@@ -2,17 +2,22 @@
 // What the result window does: Back keeps the program running, every exit path
 // ends it, the links hand their pages to the desktop, About opens modally, and
 // the labels written before showing take the size of their text.
+#include "common/Fakes.h"
+#include "common/Layout.h"
 #include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
 #include "app/modMain.h"
 #include "entry/frmMain.h"
 #include "links/modHelp.h"
+#include "lookup/modPlanetSign.h"
 #include "result/frmDisplay.h"
 
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 class TestResultWindow : public QObject
 {

@@ -2,6 +2,7 @@
 // The result window as designed: every control's place, text, font, colours and
 // stacking, the menu bar, and the window's own size, flags and position.
 #include "common/Design.h"
+#include "common/Fakes.h"
 #include "common/Layout.h"
 #include "common/Pixels.h"
 #include "common/WindowChecks.h"
@@ -14,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
