@@ -63,16 +63,10 @@ inline QSize captionNeeds(const QWidget *control, int width, int buttonFrame)
     return QSize();
 }
 
-// Whether the control's caption fits in room; see captionNeeds().
-inline bool captionFits(const QWidget *control, QSize room, int buttonFrame)
-{
-    const QSize needed = captionNeeds(control, room.width(), buttonFrame);
-    return needed.isValid() && needed.width() <= room.width() && needed.height() <= room.height();
-}
-
 // Whether the control's caption fits within the whole control; a button's
 // must leave at least a pixel to spare either way.
 inline bool captionFits(const QWidget *control)
 {
-    return captionFits(control, control->size(), 1);
+    const QSize needed = captionNeeds(control, control->width(), 1);
+    return needed.isValid() && needed.width() <= control->width() && needed.height() <= control->height();
 }
