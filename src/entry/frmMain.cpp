@@ -3,6 +3,7 @@
 
 #include "about/frmAbout.h"
 #include "app/AppInfo.h"
+#include "app/ClassicStyle.h"
 #include "app/DialogKeys.h"
 #include "app/LabelClick.h"
 #include "app/modMain.h"
@@ -13,6 +14,8 @@
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -49,6 +52,65 @@ const QString OnlyLetters = QStringLiteral("Please Enter only Letters");
 const QString EnterYourName = QStringLiteral("Please Enter Your Name");
 const QString WrongFebruaryDay = QStringLiteral("Please Enter Correct Date Or Month!");
 const QString WrongThirtyDayMonthDay = QStringLiteral("Please Enter Correct Date Or Month !");
+
+const QColor Teal(0, 64, 64);
+const QColor DarkGrey(64, 64, 64);
+const QColor ButtonGrey(128, 128, 128);
+const QColor Cyan(0, 255, 255);
+const QColor White(255, 255, 255);
+const QColor Magenta(255, 0, 255);
+const QColor Orange(255, 128, 0);
+const QColor Blue(0, 0, 255);
+const QColor Black(0, 0, 0);
+
+// Verdana at a pixel size, as the design has it.
+QFont verdana(int pixels, bool bold, bool underline = false)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void fillWith(QWidget *widget, const QColor &colour)
+{
+    setColour(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
+}
+
+void styleText(QWidget *widget, const QFont &font, const QColor &colour)
+{
+    widget->setFont(font);
+    setColour(widget, widget->foregroundRole(), colour);
+}
+
+// Text straight on whatever lies behind the label.
+void styleCaption(QLabel *label, const QFont &font, const QColor &colour)
+{
+    styleText(label, font, colour);
+    setColour(label, QPalette::Window, Qt::transparent);
+}
+
+// Cyan bold text on teal, also in the list the field drops down.
+void styleField(QWidget *field)
+{
+    QPalette palette = field->palette();
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(role, Cyan);
+    palette.setColor(QPalette::Base, Teal);
+    palette.setColor(QPalette::Highlight, Cyan);
+    palette.setColor(QPalette::HighlightedText, Teal);
+    field->setPalette(palette);
+    field->setFont(verdana(11, true));
+}
 
 void tell(const QString &message)
 {
@@ -159,13 +221,49 @@ void frmMain::applyDesign()
     ui.txtName->setValidator(new NameCharacters(ui.txtName));
     new DialogKeys(this, ui.cmdExit, ui.cmdExit);
 
-    // The style sheet sets the fonts, so labels can take their text's size only once polished.
-    ensurePolished();
+    applyColoursAndFonts();
     for (QLabel *label : {ui.Label1, ui.Label2, ui.Label5, ui.Label7, ui.Label6})
         label->adjustSize();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui.txtName->setFocus();
+}
+
+void frmMain::applyColoursAndFonts()
+{
+    fillWith(ui.centralwidget, Teal);
+    fillWith(ui.Frame1, Teal);
+    fillWith(ui.Picture1, Teal);
+    setColour(ui.Picture1, QPalette::WindowText, Black);
+    fillWith(ui.Frame2, DarkGrey);
+    fillWith(ui.Frame5, DarkGrey);
+
+    styleCaption(ui.Label61, verdana(12, true, true), Magenta);
+    styleCaption(ui.Label3, verdana(11, true), Orange);
+    for (QLabel *label : {ui.Label1, ui.Label2})
+        styleCaption(label, verdana(11, true, true), White);
+    for (QLabel *label : {ui.Label5, ui.Label7, ui.Label6})
+        styleCaption(label, verdana(11, false, true), White);
+    for (QLabel *promotion : {ui.lblFullBrand, ui.lblCobrand}) {
+        promotion->setBackgroundRole(QPalette::Button);
+        promotion->setForegroundRole(QPalette::WindowText);
+        promotion->setAutoFillBackground(true);
+        styleText(promotion, verdana(11, true, true), Blue);
+    }
+
+    auto *classic = new ClassicStyle;
+    classic->setParent(this);
+    const QList<QWidget *> fields = {ui.txtName, ui.cboDate, ui.cboMonth, ui.cboYear};
+    for (QWidget *field : fields) {
+        styleField(field);
+        field->setStyle(classic);
+    }
+    ui.cmdNext->setFont(verdana(12, true));
+    ui.cmdExit->setFont(verdana(11, true));
+    for (QPushButton *button : {ui.cmdNext, ui.cmdExit}) {
+        setColour(button, QPalette::Button, ButtonGrey);
+        button->setStyle(classic);
+    }
 }
 
 void frmMain::connectHandlers()

@@ -27,6 +27,7 @@ protected:
 
 private:
     void applyDesign();
+    void applyColoursAndFonts();
     void connectHandlers();
     bool filterNameKey(QKeyEvent *key);
     void showResult();

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QProxyStyle>
+
+// Flat controls with thin black borders: push buttons with a grey face and a
+// 2-pixel raised bevel that sinks when pressed and darkens with focus; line
+// edits and combo boxes filled with their Base colour inside a 1-pixel black
+// border, the combo box with a grey drop-down area holding a black triangle
+// and its list opening below the field. Set on the widgets that want it.
+class ClassicStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
+                         const QWidget *widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
+                  QStyleHintReturn *returnData = nullptr) const override;
+
+private:
+    void drawButtonBevel(const QStyleOption *option, QPainter *painter) const;
+    void drawComboBox(const QStyleOptionComplex *option, QPainter *painter, const QWidget *widget) const;
+};
