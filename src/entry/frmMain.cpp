@@ -99,17 +99,28 @@ void styleCaption(QLabel *label, const QFont &font, const QColor &colour)
     setColour(label, QPalette::Window, Qt::transparent);
 }
 
-// Cyan bold text on teal, also in the list the field drops down.
-void styleField(QWidget *field)
+// Cyan bold text on teal.
+void styleField(QWidget *field, ClassicStyle *style)
 {
+    // Before the font: a combo box builds its list then, by the style it has.
+    field->setStyle(style);
     QPalette palette = field->palette();
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
         palette.setColor(role, Cyan);
     palette.setColor(QPalette::Base, Teal);
-    palette.setColor(QPalette::Highlight, Cyan);
-    palette.setColor(QPalette::HighlightedText, Teal);
     field->setPalette(palette);
     field->setFont(verdana(11, true));
+}
+
+// The list a combo box drops down takes the field's font and colours, the
+// current item reversed, in a black box, its scroll bar in the usual colours.
+void styleList(QComboBox *field)
+{
+    setColour(field, QPalette::Highlight, Cyan);
+    setColour(field, QPalette::HighlightedText, Teal);
+    QWidget *list = field->view()->window();
+    setColour(list, QPalette::WindowText, Black);
+    setColour(list, QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
 }
 
 void tell(const QString &message)
@@ -253,10 +264,10 @@ void frmMain::applyColoursAndFonts()
 
     auto *classic = new ClassicStyle;
     classic->setParent(this);
-    const QList<QWidget *> fields = {ui.txtName, ui.cboDate, ui.cboMonth, ui.cboYear};
-    for (QWidget *field : fields) {
-        styleField(field);
-        field->setStyle(classic);
+    styleField(ui.txtName, classic);
+    for (QComboBox *field : {ui.cboDate, ui.cboMonth, ui.cboYear}) {
+        styleField(field, classic);
+        styleList(field);
     }
     ui.cmdNext->setFont(verdana(12, true));
     ui.cmdExit->setFont(verdana(11, true));
