@@ -11,7 +11,7 @@ command -v Xvfb >/dev/null || { echo "needs Xvfb (apt-get install xvfb)" >&2; ex
 scratch=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
 display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

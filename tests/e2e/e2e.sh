@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Drives the built program on a real X server like a person would: keyboard in,
 # screen and accessibility tree out. Run inside an X server and a D-Bus session:
-#   xvfb-run -a dbus-run-session -- bash e2e.sh <amorial executable> [screenshot folder]
+#   tests/with-xvfb.sh dbus-run-session -- bash e2e.sh <amorial executable> [screenshot folder]
 set -euo pipefail
 amorial=$(realpath "$1")
 shots=${2:-}
