@@ -57,8 +57,11 @@ public:
     virtual ~SettingsStore() = default;
     // The stored text, "" when the key is missing, nullopt when the store cannot be read.
     virtual std::optional<QString> read(const QString &section, const QString &key) = 0;
-    // False when the value could not be written.
+    // False when the store cannot take the value. What a write leaves unsaved
+    // is saved when the event loop next runs, or at the latest by save().
     virtual bool write(const QString &section, const QString &key, const QString &value) = 0;
+    // Puts every value written so far on disk now.
+    virtual void save() = 0;
 };
 
 // Held by the running instance for the life of its process.

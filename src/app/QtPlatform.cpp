@@ -5,16 +5,21 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QLockFile>
+#include <QFile>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTime>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -73,31 +78,46 @@ class QtSettingsStore final : public SettingsStore
 public:
     std::optional<QString> read(const QString &section, const QString &key) override
     {
-        QSettings settings = open();
-        const QString value = settings.value(section + QLatin1Char('/') + key).toString();
-        if (settings.status() != QSettings::NoError)
+        // Sees what this process wrote and has not saved yet: QSettings objects
+        // on one file share their changes.
+        const std::unique_ptr<QSettings> settings = open();
+        const QString value = settings->value(section + QLatin1Char('/') + key).toString();
+        if (settings->status() != QSettings::NoError)
             return std::nullopt;
         return value;
     }
 
     bool write(const QString &section, const QString &key, const QString &value) override
     {
-        QSettings settings = open();
-        if (settings.status() != QSettings::NoError)
+        std::unique_ptr<QSettings> settings = open();
+        if (settings->status() != QSettings::NoError)
             return false;
-        settings.setValue(section + QLatin1Char('/') + key, value);
-        settings.sync();
-        return settings.status() == QSettings::NoError;
+        settings->setValue(section + QLatin1Char('/') + key, value);
+        // Saving locks, writes and flushes the file; the QSettings object does
+        // it from the event loop, so a first start does not wait on the disk
+        // before its window shows. Replacing an unsaved one saves it.
+        unsaved_ = std::move(settings);
+        return true;
     }
+
+    void save() override { unsaved_.reset(); }
 
 private:
     // Stored under the executable's name, in the user's scope.
-    static QSettings open()
+    static std::unique_ptr<QSettings> open()
     {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QCoreApplication::applicationName());
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           QCoreApplication::applicationName());
     }
+
+    std::unique_ptr<QSettings> unsaved_;
 };
 
+// An advisory lock on a file in the user's runtime folder, held through an open
+// descriptor: the kernel drops it when the process ends in any way, so a lock
+// is never left behind by a program that crashed or was killed. The file itself
+// stays; removing it would let a starting instance lock a file already unlinked.
+// It holds the process id of the holder.
 class QtInstanceLock final : public InstanceLock
 {
 public:
@@ -106,22 +126,39 @@ public:
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         if (folder.isEmpty())
             return true; // Nowhere to keep a lock: better to run than to refuse every start.
-        lock_ = std::make_unique<QLockFile>(folder + QLatin1Char('/') + QCoreApplication::applicationName()
-                                            + QStringLiteral(".lock"));
-        if (lock_->tryLock(0))
+        const QByteArray path =
+            QFile::encodeName(folder + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".lock"));
+        const int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (descriptor < 0)
+            return true; // Same: a lock that cannot be made refuses nobody.
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            descriptor_ = descriptor;
+            recordHolder();
             return true;
-        // A lock left by a process that died is taken over; a live holder keeps it.
-        return lock_->error() == QLockFile::LockFailedError ? false : true;
+        }
+        const bool heldElsewhere = errno == EWOULDBLOCK;
+        ::close(descriptor);
+        return !heldElsewhere;
     }
 
     void release() override
     {
-        if (lock_)
-            lock_->unlock();
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+        descriptor_ = -1;
     }
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    // The holder's process id, for whoever wonders which process runs.
+    void recordHolder() const
+    {
+        const QByteArray line = QByteArray::number(qint64(::getpid())) + '\n';
+        // Only a note: the lock holds whether or not it is written.
+        if (::ftruncate(descriptor_, 0) == 0)
+            [[maybe_unused]] const ssize_t written = ::write(descriptor_, line.constData(), size_t(line.size()));
+    }
+
+    int descriptor_ = -1;
 };
 
 class QtProcessEnder final : public ProcessEnder

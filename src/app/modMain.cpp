@@ -66,6 +66,8 @@ void EndProgram()
                 unloadForm(form);
         });
     }
+    // Saved before the lock goes, so an instance started next reads it.
+    ignoreErrors([] { platform::settingsStore().save(); });
     ignoreErrors([] { platform::processEnder().endProcess(); });
 }
 

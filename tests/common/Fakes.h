@@ -82,12 +82,14 @@ public:
         values.insert(section + QLatin1Char('/') + key, value);
         return true;
     }
+    void save() override { ++saves; }
 
     QHash<QString, QString> values;
     bool readable = true;
     bool writable = true;
     int reads = 0;
     int writes = 0;
+    int saves = 0;
 };
 
 class FakeInstanceLock final : public platform::InstanceLock
