@@ -3,6 +3,12 @@
 
 #include <QPixmap>
 
+// The images are compiled in as XPM arrays: read straight from memory, with no
+// file or image-format lookup on the way to the first window.
+#include "amorial.xpm"
+#include "hand.xpm"
+#include "hand_mono.xpm"
+
 namespace artwork {
 namespace {
 
@@ -14,17 +20,17 @@ constexpr int HandHotY = 1;
 
 QIcon programIcon()
 {
-    return QIcon(QStringLiteral(":/amorial/amorial.xpm"));
+    return QIcon(QPixmap(amorial_xpm));
 }
 
 QCursor handCursor()
 {
-    return QCursor(QPixmap(QStringLiteral(":/amorial/hand.xpm")), HandHotX, HandHotY);
+    return QCursor(QPixmap(hand_xpm), HandHotX, HandHotY);
 }
 
 QCursor monochromeHandCursor()
 {
-    return QCursor(QPixmap(QStringLiteral(":/amorial/hand_mono.xpm")), HandHotX, HandHotY);
+    return QCursor(QPixmap(hand_mono_xpm), HandHotX, HandHotY);
 }
 
 } // namespace artwork
