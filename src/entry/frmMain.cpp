@@ -128,6 +128,15 @@ void tell(const QString &message)
     modMain::ignoreErrors([&message] { platform::messageBoxes().information(message); });
 }
 
+QStringList numbers(int first, int last)
+{
+    QStringList texts;
+    texts.reserve(last - first + 1);
+    for (int number = first; number <= last; ++number)
+        texts.append(QString::number(number));
+    return texts;
+}
+
 bool isThirtyDayMonth(int monthPosition)
 {
     return monthPosition == 3 || monthPosition == 5 || monthPosition == 8 || monthPosition == 10;
@@ -346,15 +355,10 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Load()
 {
-    modMain::ignoreErrors([this] {
-        for (int day = 1; day <= 31; ++day)
-            ui.cboDate->addItem(QString::number(day));
-    });
+    // Each list is filled in one insertion rather than one per item.
+    modMain::ignoreErrors([this] { ui.cboDate->addItems(numbers(1, 31)); });
     modMain::ignoreErrors([this] { ui.cboMonth->addItems(MonthNames); });
-    modMain::ignoreErrors([this] {
-        for (int year = FirstYear; year <= LastYear; ++year)
-            ui.cboYear->addItem(QString::number(year));
-    });
+    modMain::ignoreErrors([this] { ui.cboYear->addItems(numbers(FirstYear, LastYear)); });
     modMain::ignoreErrors([this] { ui.cboDate->setCurrentIndex(0); });
     modMain::ignoreErrors([this] { ui.cboMonth->setCurrentIndex(0); });
     modMain::ignoreErrors([this] { ui.cboYear->setCurrentIndex(0); });
