@@ -5,7 +5,7 @@
 # Usage: bench/startup.sh [build-dir] [runs]
 set -euo pipefail
 build=$(realpath "${1:-build}")
-runs=${2:-15}
+runs=${2:-100}
 command -v Xvfb >/dev/null || { echo "needs Xvfb (apt-get install xvfb)" >&2; exit 2; }
 
 scratch=$(mktemp -d)
