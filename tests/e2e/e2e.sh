@@ -146,7 +146,8 @@ focus "$message_box"
 press Return
 eventually grep -q 'ssd.php?page=download-web-page$' "$opened" || fail "no download page: $(cat "$opened")"
 eventually has_window "$main_window" || fail "no entry window after the question"
-grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fail "today's date was not stored"
+# Saved from the event loop once the window is up.
+eventually grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fail "today's date was not stored"
 focus "$main_window"
 press Escape
 eventually ended "$third" || fail "Esc did not end the program"
