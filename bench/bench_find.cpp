@@ -2,11 +2,15 @@
 // Time from pressing "Find My Zodiac Love Sign" to the result window's first
 // paint, over a number of finds with Back in between.
 // Usage: bench_find [runs]   (on any platform plugin, e.g. QT_QPA_PLATFORM=offscreen)
+#include "app/modMain.h"
 #include "entry/frmMain.h"
 #include "result/frmDisplay.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,14 +40,14 @@ double findOnce(frmMain &entry)
     FirstPaint paint;
     paint.clock = &clock;
     clock.start();
-    entry.ui.cmdNext->click();
+    entry.findChild<QPushButton *>("cmdNext")->click();
     frmDisplay *display = frmDisplay::loaded();
     display->installEventFilter(&paint);
     while (paint.at < 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double milliseconds = paint.at / 1e6;
     display->removeEventFilter(&paint);
-    display->ui.cmdBack->click();
+    display->findChild<QPushButton *>("cmdBack")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     return milliseconds;
@@ -55,14 +59,14 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
-    auto *entry = new frmMain;
-    entry->ui.txtName->setText(QStringLiteral("ANN LEE"));
+    auto *entry = modMain::LoadEntryWindow();
+    entry->findChild<QLineEdit *>("txtName")->setText(QStringLiteral("ANN LEE"));
     entry->show();
     QCoreApplication::processEvents();
 
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        entry->ui.cboYear->setCurrentIndex(run % entry->ui.cboYear->count());
+        entry->findChild<QComboBox *>("cboYear")->setCurrentIndex(run % entry->findChild<QComboBox *>("cboYear")->count());
         times.push_back(findOnce(*entry));
     }
     const double first = times.front();

@@ -2,11 +2,15 @@
 // Renders each window of Amorial to a PNG, for review and the README.
 // Usage: amorial_screenshots [folder]   (default: ./screenshots)
 #include "about/frmAbout.h"
+#include "app/modMain.h"
 #include "entry/frmMain.h"
 #include "result/frmDisplay.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -30,15 +34,15 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder.path());
     bool allSaved = true;
 
-    auto *entry = new frmMain;
-    entry->ui.txtName->setText(QStringLiteral("ANN LEE"));
-    entry->ui.cboDate->setCurrentText(QStringLiteral("14"));
-    entry->ui.cboMonth->setCurrentText(QStringLiteral("July"));
-    entry->ui.cboYear->setCurrentText(QStringLiteral("1932"));
+    auto *entry = modMain::LoadEntryWindow();
+    entry->findChild<QLineEdit *>("txtName")->setText(QStringLiteral("ANN LEE"));
+    entry->findChild<QComboBox *>("cboDate")->setCurrentText(QStringLiteral("14"));
+    entry->findChild<QComboBox *>("cboMonth")->setCurrentText(QStringLiteral("July"));
+    entry->findChild<QComboBox *>("cboYear")->setCurrentText(QStringLiteral("1932"));
     entry->show();
     allSaved &= save(entry, folder, QStringLiteral("entry-window.png"));
 
-    entry->ui.cmdNext->click();
+    entry->findChild<QPushButton *>("cmdNext")->click();
     allSaved &= save(frmDisplay::loaded(), folder, QStringLiteral("result-window.png"));
 
     QTimer::singleShot(0, [&] {

@@ -3,9 +3,13 @@
 // two links to the maker's pages.
 #pragma once
 
-#include "ui_frmAbout.h"
-
 #include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
 
 class frmAbout : public QDialog
 {
@@ -17,17 +21,18 @@ public:
     explicit frmAbout(QWidget *parent = nullptr);
     ~frmAbout() override;
 
-    Ui::frmAbout ui;
-
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void setUpWindow();
     void setUpControls();
+    void applyLook();
     void connectHandlers();
 
     void cmdOK_Click();
     void lblHomePage_Click();
     void Label5_Click();
+
+    const std::unique_ptr<Ui::frmAbout> ui;
 };

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/modMain.h"
 
-#include "app/Platform.h"
 #include "entry/frmMain.h"
 #include "links/modHelp.h"
+#include "platform/IgnoreErrors.h"
+#include "platform/Platform.h"
 
 #include <cmath>
 
@@ -24,14 +25,13 @@ qint16 roundHalfToEven(float value)
 bool anotherInstanceRuns()
 {
     bool running = false;
-    ignoreErrors([&running] { running = !platform::instanceLock().tryAcquire(); });
+    platform::ignoreErrors([&running] { running = !platform::instanceLock().tryAcquire(); });
     return running;
 }
 
 void showEntryWindow()
 {
-    auto *entry = new frmMain;
-    entry->show();
+    LoadEntryWindow()->show();
 }
 
 } // namespace
@@ -39,14 +39,14 @@ void showEntryWindow()
 void StartProgram()
 {
     if (anotherInstanceRuns()) {
-        ignoreErrors([] { platform::messageBoxes().information(AlreadyRunning); });
+        platform::ignoreErrors([] { platform::messageBoxes().information(AlreadyRunning); });
         EndProgram();
         return; // Only reached when ending the process is faked.
     }
-    ignoreErrors([] { platform::randomSource().seedFromTimeOfDay(); });
-    ignoreErrors(modHelp::CheckUpdateReminder);
-    ignoreErrors(showEntryWindow);
-    ignoreErrors(CoBrand_Randomize);
+    platform::ignoreErrors([] { platform::randomSource().seedFromTimeOfDay(); });
+    platform::ignoreErrors(modHelp::CheckUpdateReminder);
+    platform::ignoreErrors(showEntryWindow);
+    platform::ignoreErrors(CoBrand_Randomize);
 }
 
 void CoBrand_Randomize()
@@ -60,12 +60,12 @@ void CoBrand_Randomize()
     case 1:
     case 3:
     case 5:
-        entry->ui.lblCobrand->raise();
+        entry->bringCoBrandToFront();
         break;
     case 2:
     case 4:
     case 6:
-        entry->ui.lblFullBrand->raise();
+        entry->bringFullBrandToFront();
         break;
     default:
         break; // 7 keeps the stacking as laid out.

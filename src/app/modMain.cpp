@@ -1,74 +1,69 @@
 // SPDX-License-Identifier: MIT
 #include "app/modMain.h"
 
-#include "app/Platform.h"
+#include "entry/frmMain.h"
+#include "platform/IgnoreErrors.h"
+#include "platform/Platform.h"
+#include "result/frmDisplay.h"
+#include "widgetkit/LoadedForms.h"
+
+#include <QPointer>
 
 namespace modMain {
 namespace {
 
-QList<QPointer<QWidget>> &loadedList()
+void showEntryWindowAgain()
 {
-    static QList<QPointer<QWidget>> forms;
-    return forms;
+    if (frmMain *entry = frmMain::loaded())
+        entry->show();
+}
+
+// Fills the result window and puts it in place of the entry window.
+void showResult(frmMain *entry, const QString &sign, const std::optional<QString> &paragraph)
+{
+    frmDisplay *display = frmDisplay::loaded();
+    if (!display)
+        platform::ignoreErrors([&display] { display = LoadResultWindow(); });
+    if (!display)
+        return; // Without a result window, hiding the entry window would leave the user nothing.
+    display->setResult(sign, paragraph);
+    entry->hide();
+    display->show();
 }
 
 } // namespace
 
-void trackLoadedForm(QWidget *form)
+frmMain *LoadEntryWindow()
 {
-    if (form && !isLoaded(form))
-        loadedList().append(form);
+    auto *entry = new frmMain;
+    QObject::connect(entry, &frmMain::resultRequested, entry,
+                     [entry](const QString &sign, const std::optional<QString> &paragraph) {
+                         showResult(entry, sign, paragraph);
+                     });
+    QObject::connect(entry, &frmMain::programExitRequested, &EndProgram);
+    return entry;
 }
 
-void untrackLoadedForm(QWidget *form)
+frmDisplay *LoadResultWindow()
 {
-    loadedList().removeIf([form](const QPointer<QWidget> &entry) { return entry.isNull() || entry == form; });
-}
-
-bool isLoaded(const QWidget *form)
-{
-    return form && loadedList().contains(form);
-}
-
-QList<QWidget *> loadedForms()
-{
-    QList<QWidget *> forms;
-    for (const QPointer<QWidget> &form : std::as_const(loadedList()))
-        if (form)
-            forms.append(form);
-    return forms;
-}
-
-void unloadForm(QWidget *form)
-{
-    if (!form)
-        return;
-    untrackLoadedForm(form);
-    form->setAttribute(Qt::WA_DeleteOnClose);
-    form->close();
-}
-
-void ignoreErrors(const std::function<void()> &step) noexcept
-{
-    try {
-        step();
-    } catch (...) {
-    }
+    auto *display = new frmDisplay;
+    QObject::connect(display, &frmDisplay::backRequested, &showEntryWindowAgain);
+    QObject::connect(display, &frmDisplay::programExitRequested, &EndProgram);
+    return display;
 }
 
 void EndProgram()
 {
-    const QList<QPointer<QWidget>> snapshot = loadedList();
-    for (const QPointer<QWidget> &form : snapshot) {
-        ignoreErrors([&form] {
-            // An inner call may already have unloaded it.
-            if (isLoaded(form))
-                unloadForm(form);
-        });
+    const QList<QWidget *> snapshot = loadedforms::all();
+    for (const QPointer<QWidget> form : snapshot) {
+        // An inner call may already have unloaded it.
+        if (loadedforms::isLoaded(form))
+            loadedforms::unload(form);
     }
     // Saved before the lock goes, so an instance started next reads it.
-    ignoreErrors([] { platform::settingsStore().save(); });
-    ignoreErrors([] { platform::processEnder().endProcess(); });
+    platform::ignoreErrors([] { platform::settingsStore().save(); });
+    platform::ignoreErrors([] { platform::instanceLock().release(); });
+    platform::ignoreErrors([] { platform::processEnder().endProcess(); });
 }
 
 } // namespace modMain

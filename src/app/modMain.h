@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The application shell: start-up, the list of loaded windows and the one way
-// out of the program.
+// The application shell: start-up, the hand-over between the windows and the
+// one way out of the program.
 #pragma once
 
-#include <QList>
-#include <QPointer>
-#include <QWidget>
+#include <QtGlobal>
 
-#include <functional>
+class frmDisplay;
+class frmMain;
 
 namespace modMain {
 
@@ -17,26 +16,19 @@ extern qint16 intCoBrandRandomNumber;
 // The whole start-up; call once, after the QApplication exists.
 void StartProgram();
 
-// Unloads every loaded window in creation order, then ends the process.
-// Safe to enter again from a window's unload handling.
+// Unloads every loaded window in creation order, saves the settings, gives up
+// the single-instance lock, then ends the process. Safe to enter again from a
+// window's unload handling.
 void EndProgram();
 
 // Brings one of the entry window's two promotional labels to the front at random.
 void CoBrand_Randomize();
 
-// The loaded windows, in the order they were created.
-void trackLoadedForm(QWidget *form);
-// Takes a window off the list; called when its unload begins.
-void untrackLoadedForm(QWidget *form);
-bool isLoaded(const QWidget *form);
-QList<QWidget *> loadedForms();
-
-// Unloads one window: it leaves the list, closes (running its unload handling)
-// and is deleted. Closing twice is harmless.
-void unloadForm(QWidget *form);
-
-// Runs one step of a handler; any exception it throws is swallowed so that the
-// handler can go on with its next step.
-void ignoreErrors(const std::function<void()> &step) noexcept;
+// Creates the entry window, not yet shown, with its find action showing the
+// result window in its place and its unload ending the program.
+frmMain *LoadEntryWindow();
+// Creates the result window, not yet shown, with Back showing the entry window
+// again and any other unload ending the program.
+frmDisplay *LoadResultWindow();
 
 } // namespace modMain

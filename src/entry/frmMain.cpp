@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "entry/frmMain.h"
+#include "ui_frmMain.h"
 
 #include "about/frmAbout.h"
-#include "app/AppInfo.h"
-#include "app/ClassicStyle.h"
-#include "app/DialogKeys.h"
-#include "app/LabelClick.h"
-#include "app/modMain.h"
-#include "app/Platform.h"
-#include "app/ScreenCentre.h"
 #include "links/modHelp.h"
 #include "lookup/modPlanetSign.h"
+#include "platform/IgnoreErrors.h"
+#include "platform/Platform.h"
+#include "platform/ProgramInfo.h"
 #include "resources/Artwork.h"
-#include "result/frmDisplay.h"
+#include "widgetkit/DialogKeys.h"
+#include "widgetkit/LabelClick.h"
+#include "widgetkit/LoadedForms.h"
+#include "widgetkit/Look.h"
+#include "widgetkit/ScreenCentre.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -53,79 +52,9 @@ const QString EnterYourName = QStringLiteral("Please Enter Your Name");
 const QString WrongFebruaryDay = QStringLiteral("Please Enter Correct Date Or Month!");
 const QString WrongThirtyDayMonthDay = QStringLiteral("Please Enter Correct Date Or Month !");
 
-const QColor Teal(0, 64, 64);
-const QColor DarkGrey(64, 64, 64);
-const QColor ButtonGrey(128, 128, 128);
-const QColor Cyan(0, 255, 255);
-const QColor White(255, 255, 255);
-const QColor Magenta(255, 0, 255);
-const QColor Orange(255, 128, 0);
-const QColor Blue(0, 0, 255);
-const QColor Black(0, 0, 0);
-
-// Verdana at a pixel size, as the design has it.
-QFont verdana(int pixels, bool bold, bool underline = false)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-void fillWith(QWidget *widget, const QColor &colour)
-{
-    setColour(widget, QPalette::Window, colour);
-    widget->setAutoFillBackground(true);
-}
-
-void styleText(QWidget *widget, const QFont &font, const QColor &colour)
-{
-    widget->setFont(font);
-    setColour(widget, widget->foregroundRole(), colour);
-}
-
-// Text straight on whatever lies behind the label.
-void styleCaption(QLabel *label, const QFont &font, const QColor &colour)
-{
-    styleText(label, font, colour);
-    setColour(label, QPalette::Window, Qt::transparent);
-}
-
-// Cyan bold text on teal.
-void styleField(QWidget *field, ClassicStyle *style)
-{
-    // Before the font: a combo box builds its list then, by the style it has.
-    field->setStyle(style);
-    QPalette palette = field->palette();
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-        palette.setColor(role, Cyan);
-    palette.setColor(QPalette::Base, Teal);
-    field->setPalette(palette);
-    field->setFont(verdana(11, true));
-}
-
-// The list a combo box drops down takes the field's font and colours, the
-// current item reversed, in a black box, its scroll bar in the usual colours.
-void styleList(QComboBox *field)
-{
-    setColour(field, QPalette::Highlight, Cyan);
-    setColour(field, QPalette::HighlightedText, Teal);
-    QWidget *list = field->view()->window();
-    setColour(list, QPalette::WindowText, Black);
-    setColour(list, QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
-}
-
 void tell(const QString &message)
 {
-    modMain::ignoreErrors([&message] { platform::messageBoxes().information(message); });
+    platform::ignoreErrors([&message] { platform::messageBoxes().information(message); });
 }
 
 QStringList numbers(int first, int last)
@@ -206,19 +135,20 @@ public:
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
+    , ui(std::make_unique<Ui::frmMain>())
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     loadedEntry = this;
     applyDesign();
     connectHandlers();
-    modMain::trackLoadedForm(this);
+    loadedforms::track(this);
     Form_Load();
 }
 
 frmMain::~frmMain()
 {
-    modMain::untrackLoadedForm(this);
+    loadedforms::untrack(this);
 }
 
 frmMain *frmMain::loaded()
@@ -226,86 +156,83 @@ frmMain *frmMain::loaded()
     return loadedEntry;
 }
 
+void frmMain::bringCoBrandToFront()
+{
+    ui->lblCobrand->raise();
+}
+
+void frmMain::bringFullBrandToFront()
+{
+    ui->lblFullBrand->raise();
+}
+
 void frmMain::applyDesign()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(appinfo::WindowTitle);
+    setWindowTitle(programinfo::WindowTitle);
     setWindowIcon(artwork::programIcon());
 
-    ui.Label61->setText(modHelp::DiscussionBoardBanner());
-    ui.Label61->setCursor(artwork::handCursor());
-    ui.lblFullBrand->setCursor(artwork::handCursor());
-    ui.lblCobrand->setCursor(artwork::monochromeHandCursor());
+    ui->Label61->setText(modHelp::DiscussionBoardBanner());
+    ui->Label61->setCursor(artwork::handCursor());
+    ui->lblFullBrand->setCursor(artwork::handCursor());
+    ui->lblCobrand->setCursor(artwork::monochromeHandCursor());
 
-    ui.txtName->installEventFilter(this);
-    ui.txtName->setValidator(new NameCharacters(ui.txtName));
-    new DialogKeys(this, ui.cmdExit, ui.cmdExit);
+    ui->txtName->installEventFilter(this);
+    ui->txtName->setValidator(new NameCharacters(ui->txtName));
+    new DialogKeys(this, ui->cmdExit, ui->cmdExit);
 
-    applyColoursAndFonts();
-    for (QLabel *label : {ui.Label1, ui.Label2, ui.Label5, ui.Label7, ui.Label6})
+    applyLook();
+    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label5, ui->Label7, ui->Label6})
         label->adjustSize();
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    ui.txtName->setFocus();
+    ui->txtName->setFocus();
 }
 
-void frmMain::applyColoursAndFonts()
+void frmMain::applyLook()
 {
-    fillWith(ui.centralwidget, Teal);
-    fillWith(ui.Frame1, Teal);
-    fillWith(ui.Picture1, Teal);
-    setColour(ui.Picture1, QPalette::WindowText, Black);
-    fillWith(ui.Frame2, DarkGrey);
-    fillWith(ui.Frame5, DarkGrey);
+    using namespace look;
+    fill(ui->centralwidget, Teal);
+    fill(ui->Frame1, Teal);
+    panel(ui->Picture1, Teal);
+    fill(ui->Frame2, DarkGrey);
+    fill(ui->Frame5, DarkGrey);
 
-    styleCaption(ui.Label61, verdana(12, true, true), Magenta);
-    styleCaption(ui.Label3, verdana(11, true), Orange);
-    for (QLabel *label : {ui.Label1, ui.Label2})
-        styleCaption(label, verdana(11, true, true), White);
-    for (QLabel *label : {ui.Label5, ui.Label7, ui.Label6})
-        styleCaption(label, verdana(11, false, true), White);
-    for (QLabel *promotion : {ui.lblFullBrand, ui.lblCobrand}) {
-        promotion->setBackgroundRole(QPalette::Button);
-        promotion->setForegroundRole(QPalette::WindowText);
-        promotion->setAutoFillBackground(true);
-        styleText(promotion, verdana(11, true, true), Blue);
-    }
+    caption(ui->Label61, verdana(9, Bold, Underlined), Magenta);
+    caption(ui->Label3, verdana(8.25, Bold), Orange);
+    for (QLabel *label : {ui->Label1, ui->Label2})
+        caption(label, verdana(8.25, Bold, Underlined), White);
+    for (QLabel *label : {ui->Label5, ui->Label7, ui->Label6})
+        caption(label, verdana(8.25, Regular, Underlined), White);
+    promotion(ui->lblFullBrand);
+    promotion(ui->lblCobrand);
 
-    auto *classic = new ClassicStyle;
-    classic->setParent(this);
-    styleField(ui.txtName, classic);
-    for (QComboBox *field : {ui.cboDate, ui.cboMonth, ui.cboYear}) {
-        styleField(field, classic);
-        styleList(field);
-    }
-    ui.cmdNext->setFont(verdana(12, true));
-    ui.cmdExit->setFont(verdana(11, true));
-    for (QPushButton *button : {ui.cmdNext, ui.cmdExit}) {
-        setColour(button, QPalette::Button, ButtonGrey);
-        button->setStyle(classic);
-    }
+    for (QWidget *input : std::initializer_list<QWidget *>{ui->txtName, ui->cboDate, ui->cboMonth, ui->cboYear})
+        field(input);
+    button(ui->cmdNext, verdana(9, Bold));
+    button(ui->cmdExit, verdana(8.25, Bold));
 }
 
 void frmMain::connectHandlers()
 {
-    connect(ui.cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(ui.cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(ui.mnuFindLoveSign, &QAction::triggered, this, &frmMain::mnuFindLoveSign_Click);
-    connect(ui.mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    connect(ui.mnuOnline, &QAction::triggered, this, &frmMain::mnuOnline_Click);
-    connect(ui.mnuVisit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
-    connect(ui.mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-    connect(ui.mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(ui.mnuDonate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
-    connect(ui.mnuMakeMoneyOnline, &QAction::triggered, this, &frmMain::mnuMakeMoneyOnline_Click);
-    connect(new LabelClick(ui.Label61), &LabelClick::clicked, this, &frmMain::Label61_Click);
-    connect(new LabelClick(ui.lblCobrand), &LabelClick::clicked, this, &frmMain::lblCobrand_Click);
-    connect(new LabelClick(ui.lblFullBrand), &LabelClick::clicked, this, &frmMain::lblFullBrand_Click);
+    connect(ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(ui->cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(ui->mnuFindLoveSign, &QAction::triggered, this, &frmMain::mnuFindLoveSign_Click);
+    connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(ui->mnuOnline, &QAction::triggered, this, &frmMain::mnuOnline_Click);
+    connect(ui->mnuVisit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
+    connect(ui->mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
+    connect(ui->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(ui->mnuDonate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
+    connect(ui->mnuMakeMoneyOnline, &QAction::triggered, this, &frmMain::mnuMakeMoneyOnline_Click);
+    connect(new LabelClick(ui->Label61), &LabelClick::clicked, this, &frmMain::Label61_Click);
+    connect(new LabelClick(ui->lblCobrand), &LabelClick::clicked, this, &frmMain::lblCobrand_Click);
+    connect(new LabelClick(ui->lblFullBrand), &LabelClick::clicked, this, &frmMain::lblFullBrand_Click);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui.txtName && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
+    if (watched == ui->txtName && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
         return filterNameKey(static_cast<QKeyEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
@@ -330,7 +257,7 @@ bool frmMain::filterNameKey(QKeyEvent *key)
         return true;
     if (keyCode == Backspace || keyCode == Enter || keyCode == Space)
         return false; // The box deletes or inserts; Enter goes on to the window.
-    modMain::ignoreErrors([this, keyCode] { ui.txtName->insert(QString(QChar(keyCode))); });
+    ui->txtName->insert(QString(QChar(keyCode)));
     return true;
 }
 
@@ -341,14 +268,14 @@ void frmMain::showEvent(QShowEvent *event)
     if (centred_)
         return;
     centred_ = true;
-    modMain::ignoreErrors([this] { centreOnScreen(this); });
+    centreOnScreen(this);
     // Once shown, the window manager's frame is known; centre the whole frame.
-    QTimer::singleShot(0, this, [this] { modMain::ignoreErrors([this] { centreOnScreen(this); }); });
+    QTimer::singleShot(0, this, [this] { centreOnScreen(this); });
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    modMain::untrackLoadedForm(this);
+    loadedforms::untrack(this);
     Form_Unload();
     event->accept();
 }
@@ -356,17 +283,17 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Load()
 {
     // Each list is filled in one insertion rather than one per item.
-    modMain::ignoreErrors([this] { ui.cboDate->addItems(numbers(1, 31)); });
-    modMain::ignoreErrors([this] { ui.cboMonth->addItems(MonthNames); });
-    modMain::ignoreErrors([this] { ui.cboYear->addItems(numbers(FirstYear, LastYear)); });
-    modMain::ignoreErrors([this] { ui.cboDate->setCurrentIndex(0); });
-    modMain::ignoreErrors([this] { ui.cboMonth->setCurrentIndex(0); });
-    modMain::ignoreErrors([this] { ui.cboYear->setCurrentIndex(0); });
+    ui->cboDate->addItems(numbers(1, 31));
+    ui->cboMonth->addItems(MonthNames);
+    ui->cboYear->addItems(numbers(FirstYear, LastYear));
+    ui->cboDate->setCurrentIndex(0);
+    ui->cboMonth->setCurrentIndex(0);
+    ui->cboYear->setCurrentIndex(0);
 }
 
 void frmMain::Form_Unload()
 {
-    modMain::ignoreErrors(modMain::EndProgram);
+    emit programExitRequested();
 }
 
 void frmMain::txtName_KeyPress(char16_t &keyCode)
@@ -386,14 +313,14 @@ void frmMain::txtName_KeyPress(char16_t &keyCode)
 
 bool frmMain::ValidateEntry()
 {
-    if (ui.txtName->text().isEmpty()) {
+    if (ui->txtName->text().isEmpty()) {
         tell(EnterYourName);
-        modMain::ignoreErrors([this] { ui.txtName->setFocus(); });
+        ui->txtName->setFocus();
         return false;
     }
-    const bool leapYear = ui.cboYear->currentText().toInt() % 4 == 0;
-    const int day = ui.cboDate->currentIndex();
-    const int month = ui.cboMonth->currentIndex();
+    const bool leapYear = ui->cboYear->currentText().toInt() % 4 == 0;
+    const int day = ui->cboDate->currentIndex();
+    const int month = ui->cboMonth->currentIndex();
     if (month == February && (day == Day30 || day == Day31 || (!leapYear && day == Day29))) {
         tell(WrongFebruaryDay);
         return false;
@@ -407,33 +334,16 @@ bool frmMain::ValidateEntry()
 
 void frmMain::cmdNext_Click()
 {
-    bool valid = false;
-    modMain::ignoreErrors([this, &valid] { valid = ValidateEntry(); });
-    if (!valid)
+    if (!ValidateEntry())
         return;
-    const QString year = ui.cboYear->currentText();
-    const QString month = ui.cboMonth->currentText();
-    const QString day = ui.cboDate->currentText();
-    modMain::ignoreErrors([&] { modPlanetSign::FindVenusSign1930To1959(year, month, day); });
-    modMain::ignoreErrors([&] { modPlanetSign::FindVenusSign1960To1989(year, month, day); });
-    modMain::ignoreErrors([&] { modPlanetSign::FindVenusSign1990To2012(year, month, day); });
-    showResult();
-}
-
-// Fills the result window with LoveSign and its paragraph and puts it in place of this one.
-void frmMain::showResult()
-{
-    frmDisplay *display = nullptr;
-    modMain::ignoreErrors([&display] { display = frmDisplay::loaded() ? frmDisplay::loaded() : new frmDisplay; });
-    if (!display)
-        return; // Without a result window, hiding this one would leave the user nothing.
-    modMain::ignoreErrors([display] {
-        if (const std::optional<QString> paragraph = modPlanetSign::SignDescription(modPlanetSign::LoveSign))
-            display->ui.lblSignDesc->setText(*paragraph);
-    });
-    modMain::ignoreErrors([display] { display->ui.lblLoveSign->setText(modPlanetSign::LoveSign); });
-    modMain::ignoreErrors([this] { hide(); });
-    modMain::ignoreErrors([display] { display->show(); });
+    const QString year = ui->cboYear->currentText();
+    const QString month = ui->cboMonth->currentText();
+    const QString day = ui->cboDate->currentText();
+    platform::ignoreErrors([&] { modPlanetSign::FindVenusSign1930To1959(year, month, day); });
+    platform::ignoreErrors([&] { modPlanetSign::FindVenusSign1960To1989(year, month, day); });
+    platform::ignoreErrors([&] { modPlanetSign::FindVenusSign1990To2012(year, month, day); });
+    const QString sign = modPlanetSign::LoveSign;
+    emit resultRequested(sign, modPlanetSign::SignDescription(sign));
 }
 
 void frmMain::mnuFindLoveSign_Click()
@@ -443,55 +353,55 @@ void frmMain::mnuFindLoveSign_Click()
 
 void frmMain::cmdExit_Click()
 {
-    modMain::ignoreErrors([this] { modMain::unloadForm(this); });
+    loadedforms::unload(this);
 }
 
 void frmMain::mnuExit_Click()
 {
-    modMain::ignoreErrors([this] { modMain::unloadForm(this); });
+    loadedforms::unload(this);
 }
 
 void frmMain::mnuAbout_Click()
 {
-    modMain::ignoreErrors(frmAbout::ShowModal);
+    frmAbout::ShowModal();
 }
 
 void frmMain::mnuOnline_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenHelpPage);
+    modHelp::OpenHelpPage();
 }
 
 void frmMain::mnuVisit_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenHomePage);
+    modHelp::OpenHomePage();
 }
 
 void frmMain::mnuUpdate_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenDownloadPage);
+    modHelp::OpenDownloadPage();
 }
 
 void frmMain::mnuDonate_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenDonatePage);
+    modHelp::OpenDonatePage();
 }
 
 void frmMain::mnuMakeMoneyOnline_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenFullyBrandedPage);
+    modHelp::OpenFullyBrandedPage();
 }
 
 void frmMain::Label61_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenHomePage);
+    modHelp::OpenHomePage();
 }
 
 void frmMain::lblCobrand_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenCoBrandPage);
+    modHelp::OpenCoBrandPage();
 }
 
 void frmMain::lblFullBrand_Click()
 {
-    modMain::ignoreErrors(modHelp::OpenFullyBrandedPage);
+    modHelp::OpenFullyBrandedPage();
 }

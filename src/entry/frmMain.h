@@ -3,11 +3,16 @@
 // and asks for the Venus sign of that date.
 #pragma once
 
-#include "ui_frmMain.h"
-
 #include <QMainWindow>
 
+#include <memory>
+#include <optional>
+
 class QKeyEvent;
+
+namespace Ui {
+class frmMain;
+}
 
 class frmMain : public QMainWindow
 {
@@ -18,7 +23,16 @@ public:
     // The entry window that is loaded, or nullptr.
     static frmMain *loaded();
 
-    Ui::frmMain ui;
+    // Brings one of the two overlapping promotional labels in front of the other.
+    void bringCoBrandToFront();
+    void bringFullBrandToFront();
+
+signals:
+    // The find action found a sign: show it, with its paragraph if it has one,
+    // in place of this window.
+    void resultRequested(const QString &sign, const std::optional<QString> &paragraph);
+    // The window is unloading: the user leaves the program.
+    void programExitRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -27,10 +41,9 @@ protected:
 
 private:
     void applyDesign();
-    void applyColoursAndFonts();
+    void applyLook();
     void connectHandlers();
     bool filterNameKey(QKeyEvent *key);
-    void showResult();
 
     void Form_Load();
     void Form_Unload();
@@ -54,5 +67,6 @@ private:
     void lblCobrand_Click();
     void lblFullBrand_Click();
 
+    const std::unique_ptr<Ui::frmMain> ui;
     bool centred_ = false;
 };

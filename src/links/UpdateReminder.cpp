@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "links/modHelp.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <QDate>
 

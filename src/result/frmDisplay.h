@@ -3,9 +3,14 @@
 // paragraph, with Back to the entry window and Exit out of the program.
 #pragma once
 
-#include "ui_frmDisplay.h"
-
 #include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class frmDisplay;
+}
 
 class frmDisplay : public QMainWindow
 {
@@ -16,7 +21,15 @@ public:
     // The result window that is loaded, or nullptr.
     static frmDisplay *loaded();
 
-    Ui::frmDisplay ui;
+    // Shows the sign, and its paragraph when there is one; without one the
+    // paragraph label keeps its text.
+    void setResult(const QString &sign, const std::optional<QString> &paragraph);
+
+signals:
+    // Back has unloaded this window: the entry window is to show again.
+    void backRequested();
+    // The window is unloading other than by Back: the user leaves the program.
+    void programExitRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -25,6 +38,7 @@ protected:
 private:
     void setUpWindow();
     void setUpControls();
+    void applyLook();
     void connectHandlers();
     // Self-sizing labels take the size of their text, keeping their place.
     void fitSelfSizingLabels();
@@ -44,6 +58,7 @@ private:
     void lblCobrand_Click();
     void lblFullBrand_Click();
 
+    const std::unique_ptr<Ui::frmDisplay> ui;
     // Set by Back, whose unload must not end the program.
     bool unloadingForBack_ = false;
 };

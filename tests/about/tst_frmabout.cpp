@@ -2,6 +2,7 @@
 // The About window: its design, the ways to close it, its links, and that it
 // blocks the window beneath while it is open. Every test opens it through
 // ShowModal and acts on it from a timer while ShowModal waits.
+#include "widgetkit/LoadedForms.h"
 #include "common/Design.h"
 #include "common/Fakes.h"
 #include "common/Layout.h"
@@ -15,6 +16,8 @@
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -230,12 +233,12 @@ void TestAboutWindow::window()
 
         QTRY_VERIFY(offScreenCentre(about).manhattanLength() <= 2);
 
-        QCOMPARE(QApplication::focusWidget(), about->ui.cmdOK);
-        QVERIFY(about->ui.cmdOK->isDefault());
-        QCOMPARE(about->ui.picIcon->pixmap().toImage(), artwork::programIcon().pixmap(32).toImage());
-        QCOMPARE(about->ui.lblHomePage->cursor().pixmap().toImage(), artwork::handCursor().pixmap().toImage());
-        QCOMPARE(about->ui.Label5->cursor().pixmap().toImage(), artwork::handCursor().pixmap().toImage());
-        QVERIFY(modMain::isLoaded(about));
+        QCOMPARE(QApplication::focusWidget(), control<QPushButton>(about, "cmdOK"));
+        QVERIFY(control<QPushButton>(about, "cmdOK")->isDefault());
+        QCOMPARE(control<QLabel>(about, "picIcon")->pixmap().toImage(), artwork::programIcon().pixmap(32).toImage());
+        QCOMPARE(control<QLabel>(about, "lblHomePage")->cursor().pixmap().toImage(), artwork::handCursor().pixmap().toImage());
+        QCOMPARE(control<QLabel>(about, "Label5")->cursor().pixmap().toImage(), artwork::handCursor().pixmap().toImage());
+        QVERIFY(loadedforms::isLoaded(about));
     });
     QVERIFY(run.opened);
     QVERIFY(!run.closedByStep);
@@ -256,7 +259,7 @@ void TestAboutWindow::closes()
 {
     QFETCH(QString, how);
     const AboutRun run = whileAboutOpen([&how](frmAbout *about) {
-        QPushButton *ok = about->ui.cmdOK;
+        QPushButton *ok = control<QPushButton>(about, "cmdOK");
         if (how == QLatin1String("click"))
             QTest::mouseClick(ok, Qt::LeftButton);
         else if (how == QLatin1String("enter"))
@@ -276,7 +279,7 @@ void TestAboutWindow::closes()
     QVERIFY(owner && owner->isVisible());
     QCOMPARE(seams->ender.calls, 0);
     QVERIFY(seams->urls.opened.isEmpty());
-    QCOMPARE(modMain::loadedForms(), QList<QWidget *>({owner.data()}));
+    QCOMPARE(loadedforms::all(), QList<QWidget *>({owner.data()}));
 }
 
 void TestAboutWindow::linksOpenPagesAndLeaveItOpen_data()
@@ -308,7 +311,7 @@ void TestAboutWindow::blocksTheWindowBeneath()
     const AboutRun run = whileAboutOpen([this](frmAbout *) {
         // Input as the window system delivers it, addressed to the result window.
         QWindow *beneath = owner->windowHandle();
-        const QPoint back = owner->ui.cmdBack->mapTo(owner, owner->ui.cmdBack->rect().center());
+        const QPoint back = control<QPushButton>(owner, "cmdBack")->mapTo(owner, control<QPushButton>(owner, "cmdBack")->rect().center());
         QTest::mouseClick(beneath, Qt::LeftButton, {}, back);
         QTest::keyClick(beneath, Qt::Key_Escape);
         QTest::keyClick(beneath, Qt::Key_D, Qt::AltModifier);
@@ -355,7 +358,7 @@ void TestAboutWindow::endProgramUnloadsIt()
     QVERIFY(seams->ender.calls > 0);
     flushDeferredDeletes();
     QVERIFY(owner.isNull());
-    QVERIFY(modMain::loadedForms().isEmpty());
+    QVERIFY(loadedforms::all().isEmpty());
 }
 
 QTEST_MAIN(TestAboutWindow)

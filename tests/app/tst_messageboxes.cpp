@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The real message boxes, answered from a timer.
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/modMain.h"
+#include "widgetkit/LoadedForms.h"
 #include "common/Fakes.h"
 #include "common/WindowChecks.h"
 #include "entry/frmMain.h"
@@ -17,8 +18,8 @@ namespace {
 // Which of the two overlapping promotional labels lies in front.
 QString frontPromotion(const frmMain &entry)
 {
-    const QObjectList siblings = entry.ui.lblCobrand->parentWidget()->children();
-    return siblings.indexOf(entry.ui.lblCobrand) > siblings.indexOf(entry.ui.lblFullBrand)
+    const QObjectList siblings = control<QLabel>(&entry, "lblCobrand")->parentWidget()->children();
+    return siblings.indexOf(control<QLabel>(&entry, "lblCobrand")) > siblings.indexOf(control<QLabel>(&entry, "lblFullBrand"))
                ? QStringLiteral("lblCobrand")
                : QStringLiteral("lblFullBrand");
 }
@@ -31,15 +32,15 @@ public:
         : log_(log)
     {
         setObjectName(name);
-        modMain::trackLoadedForm(this);
+        loadedforms::track(this);
     }
-    ~EndingWindow() override { modMain::untrackLoadedForm(this); }
+    ~EndingWindow() override { loadedforms::untrack(this); }
 
 protected:
     void closeEvent(QCloseEvent *event) override
     {
         log_->append(objectName());
-        modMain::untrackLoadedForm(this);
+        loadedforms::untrack(this);
         modMain::EndProgram();
         event->accept();
     }
@@ -219,7 +220,7 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
     flushDeferredDeletes();
 
     QCOMPARE(unloaded, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
-    QVERIFY(modMain::loadedForms().isEmpty());
+    QVERIFY(loadedforms::all().isEmpty());
     QVERIFY(ender_->calls >= 1);
     QVERIFY(settings_->saves >= 1); // the process ends without running destructors
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
@@ -235,7 +236,7 @@ void StartupTest::endProgramSurvivesReentryFromUnload()
     modMain::EndProgram();
 
     QCOMPARE(unloaded, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    QVERIFY(modMain::loadedForms().isEmpty());
+    QVERIFY(loadedforms::all().isEmpty());
 }
 
 QTEST_MAIN(StartupTest)

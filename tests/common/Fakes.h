@@ -3,7 +3,7 @@
 // answer at once, so no test blocks on a box, opens a browser or ends itself.
 #pragma once
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <QHash>
 #include <QList>

@@ -12,6 +12,16 @@
 #include <QStringList>
 #include <QWidget>
 
+// A control of a window, found by its object name, which is the design's own.
+template<class Control>
+Control *control(const QObject *window, const char *name)
+{
+    auto *found = window->findChild<Control *>(QLatin1String(name));
+    if (!found)
+        qFatal("%s has no control %s", qPrintable(window->objectName()), name);
+    return found;
+}
+
 // Runs the deletions queued with deleteLater().
 inline void flushDeferredDeletes()
 {

@@ -6,6 +6,7 @@
 
 #include "common/Fakes.h"
 #include "common/WindowChecks.h"
+#include "app/modMain.h"
 #include "entry/frmMain.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ class EntryFixture : public FakeSeams
 {
 public:
     EntryFixture()
-        : entry(new frmMain)
+        : entry(modMain::LoadEntryWindow())
     {
         entry->show();
         entry->activateWindow(); // no window manager does it on a bare X server

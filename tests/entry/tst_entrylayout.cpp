@@ -2,7 +2,7 @@
 // The entry window as drawn: every control's place, text, font and colours as
 // they come out of the style, the menu tree, the window frame and focus order.
 #include "EntryFixture.h"
-#include "app/AppInfo.h"
+#include "platform/ProgramInfo.h"
 #include "common/Design.h"
 #include "common/Layout.h"
 #include "common/WindowChecks.h"
@@ -10,8 +10,13 @@
 #include "resources/Artwork.h"
 
 #include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 #include <map>
 
@@ -218,8 +223,8 @@ void EntryLayoutTest::captionFitsItsControl()
 
 void EntryLayoutTest::promotionsShareOneRectangleFullBrandInFront()
 {
-    QLabel *fullBrand = entry().ui.lblFullBrand;
-    QLabel *coBrand = entry().ui.lblCobrand;
+    QLabel *fullBrand = control<QLabel>(&entry(), "lblFullBrand");
+    QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
     QCOMPARE(fullBrand->geometry(), coBrand->geometry());
     QWidget *bar = fullBrand->parentWidget();
     const QList<QPoint> corners = {fullBrand->geometry().topLeft(), fullBrand->geometry().center(),
@@ -234,7 +239,7 @@ void EntryLayoutTest::promotionsShareOneRectangleFullBrandInFront()
 
 void EntryLayoutTest::coBrandingShowsOneAmpersand()
 {
-    const QLabel *coBrand = entry().ui.lblCobrand;
+    const QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
     // Without a buddy a label shows its text as it stands, ampersands included.
     QVERIFY(!coBrand->buddy());
     QCOMPARE(coBrand->text().count(QLatin1Char('&')), 1);
@@ -314,7 +319,7 @@ void EntryLayoutTest::menuBarShowsAllItsCommands()
 void EntryLayoutTest::windowIsFixedWithCloseBoxOnly()
 {
     frmMain &window = entry();
-    QCOMPARE(window.windowTitle(), appinfo::WindowTitle);
+    QCOMPARE(window.windowTitle(), programinfo::WindowTitle);
     QVERIFY(!window.windowIcon().isNull());
     // Qt adds the system menu hint by itself; no minimise or maximise button.
     QCOMPARE(window.windowFlags() & ~Qt::WindowSystemMenuHint,
@@ -333,7 +338,7 @@ void EntryLayoutTest::windowFirstShowsCentredWithFocusInName()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     const QPoint offCentre = offScreenCentre(&window);
     QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
-    QCOMPARE(QApplication::focusWidget(), window.ui.txtName);
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&window, "txtName"));
 
     // A later showing keeps the place the user left it at.
     window.move(window.pos() + QPoint(37, 23));
@@ -355,7 +360,7 @@ void EntryLayoutTest::tabWalksTheInputsInOrder()
     QCOMPARE(visited, (QStringList{"cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit", "txtName"}));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), window.ui.cmdExit);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&window, "cmdExit"));
     QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
@@ -371,9 +376,9 @@ void EntryLayoutTest::onlyInputsAndButtonsTakeFocus()
 
 void EntryLayoutTest::exitIsTheDefaultButton()
 {
-    QVERIFY(entry().ui.cmdExit->isDefault());
-    QVERIFY(!entry().ui.cmdNext->isDefault());
-    QVERIFY(!entry().ui.cmdNext->autoDefault());
+    QVERIFY(control<QPushButton>(&entry(), "cmdExit")->isDefault());
+    QVERIFY(!control<QPushButton>(&entry(), "cmdNext")->isDefault());
+    QVERIFY(!control<QPushButton>(&entry(), "cmdNext")->autoDefault());
 }
 
 void EntryLayoutTest::listDropsDownBelowInFieldLook_data()

@@ -4,14 +4,20 @@
 // every way out.
 #include "EntryFixture.h"
 #include "app/modMain.h"
+#include "widgetkit/LoadedForms.h"
 #include "links/modHelp.h"
 #include "lookup/modPlanetSign.h"
 #include "result/frmDisplay.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 
 #include <memory>
@@ -101,15 +107,15 @@ void EntryWindowTest::cleanup()
 
 void EntryWindowTest::pickDate(int day, int month, int year)
 {
-    entry().ui.cboDate->setCurrentIndex(day - 1);
-    entry().ui.cboMonth->setCurrentIndex(month - 1);
-    entry().ui.cboYear->setCurrentIndex(year - 1930);
+    control<QComboBox>(&entry(), "cboDate")->setCurrentIndex(day - 1);
+    control<QComboBox>(&entry(), "cboMonth")->setCurrentIndex(month - 1);
+    control<QComboBox>(&entry(), "cboYear")->setCurrentIndex(year - 1930);
 }
 
 bool EntryWindowTest::found()
 {
     return frmDisplay::loaded() && frmDisplay::loaded()->isVisible() && fixture_->entry
-           && !fixture_->entry->isVisible() && modMain::isLoaded(fixture_->entry);
+           && !fixture_->entry->isVisible() && loadedforms::isLoaded(fixture_->entry);
 }
 
 bool EntryWindowTest::ended()
@@ -120,13 +126,13 @@ bool EntryWindowTest::ended()
 
 void EntryWindowTest::loadFillsListsOnFirstDay()
 {
-    QCOMPARE(itemsOf(entry().ui.cboDate), numbers(1, 31));
-    QCOMPARE(itemsOf(entry().ui.cboMonth), MonthNames);
-    QCOMPARE(itemsOf(entry().ui.cboYear), numbers(1930, 2012));
-    QCOMPARE(entry().ui.cboDate->currentText(), QStringLiteral("1"));
-    QCOMPARE(entry().ui.cboMonth->currentText(), QStringLiteral("January"));
-    QCOMPARE(entry().ui.cboYear->currentText(), QStringLiteral("1930"));
-    QVERIFY(entry().ui.txtName->text().isEmpty());
+    QCOMPARE(itemsOf(control<QComboBox>(&entry(), "cboDate")), numbers(1, 31));
+    QCOMPARE(itemsOf(control<QComboBox>(&entry(), "cboMonth")), MonthNames);
+    QCOMPARE(itemsOf(control<QComboBox>(&entry(), "cboYear")), numbers(1930, 2012));
+    QCOMPARE(control<QComboBox>(&entry(), "cboDate")->currentText(), QStringLiteral("1"));
+    QCOMPARE(control<QComboBox>(&entry(), "cboMonth")->currentText(), QStringLiteral("January"));
+    QCOMPARE(control<QComboBox>(&entry(), "cboYear")->currentText(), QStringLiteral("1930"));
+    QVERIFY(control<QLineEdit>(&entry(), "txtName")->text().isEmpty());
     QVERIFY(messages().isEmpty());
 }
 
@@ -188,7 +194,7 @@ void EntryWindowTest::nameFilter()
     QFETCH(QString, name);
     QFETCH(int, refusals);
     QGuiApplication::clipboard()->setText(QStringLiteral("paste me 1"));
-    QLineEdit *box = entry().ui.txtName;
+    QLineEdit *box = control<QLineEdit>(&entry(), "txtName");
 
     keys.simulate(box);
 
@@ -200,7 +206,7 @@ void EntryWindowTest::nameFilter()
 
 void EntryWindowTest::accentedLetterIsRefused()
 {
-    QLineEdit *box = entry().ui.txtName;
+    QLineEdit *box = control<QLineEdit>(&entry(), "txtName");
     QTest::keyClicks(box, "ab");
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
 
@@ -210,7 +216,7 @@ void EntryWindowTest::accentedLetterIsRefused()
 
 void EntryWindowTest::everyCharacterCodeIsFiltered()
 {
-    QLineEdit *box = entry().ui.txtName;
+    QLineEdit *box = control<QLineEdit>(&entry(), "txtName");
     QStringList wrong;
     for (char16_t code = 1; code != 0; ++code) {
         if (box->text().size() > 200)
@@ -253,7 +259,7 @@ void EntryWindowTest::otherRoutesBringOnlyLetters()
 {
     QFETCH(QString, route);
     const QString offered = QStringLiteral("ann-1 é Lee\t!");
-    QLineEdit *box = entry().ui.txtName;
+    QLineEdit *box = control<QLineEdit>(&entry(), "txtName");
 
     if (route == "context menu paste") {
         QGuiApplication::clipboard()->setText(offered);
@@ -312,7 +318,7 @@ void EntryWindowTest::keysExitOrFind()
     QFETCH(QString, focus);
     QFETCH(int, key);
     QFETCH(bool, finds);
-    QTest::keyClicks(entry().ui.txtName, "ann");
+    QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
     auto *control = entry().findChild<QWidget *>(focus);
     control->setFocus();
     QCOMPARE(QApplication::focusWidget(), control);
@@ -330,7 +336,7 @@ void EntryWindowTest::keysExitOrFind()
 
 void EntryWindowTest::escapeInOpenListOnlyClosesIt()
 {
-    QComboBox *list = entry().ui.cboMonth;
+    QComboBox *list = control<QComboBox>(&entry(), "cboMonth");
     list->showPopup();
     QTRY_VERIFY(list->view()->isVisible());
 
@@ -353,7 +359,7 @@ void EntryWindowTest::accessKeys()
 {
     QFETCH(int, letter);
     QFETCH(bool, finds);
-    QTest::keyClicks(entry().ui.txtName, "ann");
+    QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
 
     QTest::keyClick(&entry(), Qt::Key(letter), Qt::AltModifier);
 
@@ -401,12 +407,12 @@ void EntryWindowTest::validation()
     QFETCH(int, month);
     QFETCH(int, year);
     QFETCH(QString, message);
-    entry().ui.txtName->setText(name);
+    control<QLineEdit>(&entry(), "txtName")->setText(name);
     pickDate(day, month, year);
-    entry().ui.cboYear->setFocus();
+    control<QComboBox>(&entry(), "cboYear")->setFocus();
     modPlanetSign::LoveSign = QStringLiteral("earlier sign");
 
-    entry().ui.cmdNext->click();
+    control<QPushButton>(&entry(), "cmdNext")->click();
 
     if (message.isEmpty()) {
         QVERIFY(messages().isEmpty());
@@ -417,63 +423,63 @@ void EntryWindowTest::validation()
     QCOMPARE(modPlanetSign::LoveSign, QStringLiteral("earlier sign"));
     QVERIFY(!frmDisplay::loaded());
     QVERIFY(entry().isVisible());
-    QCOMPARE(entry().ui.cboDate->currentIndex(), day - 1);
+    QCOMPARE(control<QComboBox>(&entry(), "cboDate")->currentIndex(), day - 1);
     // Only the name message moves the focus.
-    QCOMPARE(QApplication::focusWidget(), message == EnterYourName ? static_cast<QWidget *>(entry().ui.txtName)
-                                                                   : entry().ui.cboYear);
+    QCOMPARE(QApplication::focusWidget(), message == EnterYourName ? static_cast<QWidget *>(control<QLineEdit>(&entry(), "txtName"))
+                                                                   : control<QComboBox>(&entry(), "cboYear"));
 }
 
 void EntryWindowTest::findShowsSignInResultWindow()
 {
-    QTest::keyClicks(entry().ui.txtName, "ann");
+    QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
     pickDate(15, 6, 1975);
 
-    QTest::mouseClick(entry().ui.cmdNext, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&entry(), "cmdNext"), Qt::LeftButton);
 
     QVERIFY(found());
     QVERIFY(!modPlanetSign::LoveSign.isEmpty());
     frmDisplay *display = frmDisplay::loaded();
-    QCOMPARE(display->ui.lblLoveSign->text(), modPlanetSign::LoveSign);
+    QCOMPARE(control<QLabel>(display, "lblLoveSign")->text(), modPlanetSign::LoveSign);
     const std::optional<QString> paragraph = modPlanetSign::SignDescription(modPlanetSign::LoveSign);
     QVERIFY(paragraph);
-    QCOMPARE(display->ui.lblSignDesc->text(), *paragraph);
+    QCOMPARE(control<QLabel>(display, "lblSignDesc")->text(), *paragraph);
     // Hidden, not unloaded: the input stays as the user left it.
-    QCOMPARE(entry().ui.txtName->text(), QStringLiteral("ANN"));
-    QCOMPARE(entry().ui.cboMonth->currentText(), QStringLiteral("June"));
+    QCOMPARE(control<QLineEdit>(&entry(), "txtName")->text(), QStringLiteral("ANN"));
+    QCOMPARE(control<QComboBox>(&entry(), "cboMonth")->currentText(), QStringLiteral("June"));
     QCOMPARE(fixture_->ender.calls, 0);
 }
 
 void EntryWindowTest::findMenuEntryRunsTheFind()
 {
-    entry().ui.mnuFindLoveSign->trigger();
+    control<QAction>(&entry(), "mnuFindLoveSign")->trigger();
     QCOMPARE(messages(), QStringList{EnterYourName});
     QVERIFY(!frmDisplay::loaded());
 
-    QTest::keyClicks(entry().ui.txtName, "ann");
-    entry().ui.mnuFindLoveSign->trigger();
+    QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
+    control<QAction>(&entry(), "mnuFindLoveSign")->trigger();
     QVERIFY(found());
 }
 
 void EntryWindowTest::findAgainStartsFromKeptInput()
 {
-    QTest::keyClicks(entry().ui.txtName, "ann");
+    QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
     pickDate(1, 1, 1930);
-    entry().ui.cmdNext->click();
+    control<QPushButton>(&entry(), "cmdNext")->click();
     QVERIFY(found());
     const QString firstSign = modPlanetSign::LoveSign;
 
     // Back, as the result window does it: unloaded there, shown again here.
     delete frmDisplay::loaded();
     entry().show();
-    QCOMPARE(entry().ui.txtName->text(), QStringLiteral("ANN"));
-    QCOMPARE(entry().ui.cboDate->count(), 31);
-    entry().ui.cboYear->setCurrentIndex(entry().ui.cboYear->findText("1931"));
-    entry().ui.cboMonth->setCurrentIndex(entry().ui.cboMonth->findText("June"));
-    entry().ui.cmdNext->click();
+    QCOMPARE(control<QLineEdit>(&entry(), "txtName")->text(), QStringLiteral("ANN"));
+    QCOMPARE(control<QComboBox>(&entry(), "cboDate")->count(), 31);
+    control<QComboBox>(&entry(), "cboYear")->setCurrentIndex(control<QComboBox>(&entry(), "cboYear")->findText("1931"));
+    control<QComboBox>(&entry(), "cboMonth")->setCurrentIndex(control<QComboBox>(&entry(), "cboMonth")->findText("June"));
+    control<QPushButton>(&entry(), "cmdNext")->click();
 
     QVERIFY(found());
     QVERIFY(modPlanetSign::LoveSign != firstSign);
-    QCOMPARE(frmDisplay::loaded()->ui.lblLoveSign->text(), modPlanetSign::LoveSign);
+    QCOMPARE(control<QLabel>(frmDisplay::loaded(), "lblLoveSign")->text(), modPlanetSign::LoveSign);
 }
 
 void EntryWindowTest::linksOpenTheirPages_data()
@@ -507,7 +513,7 @@ void EntryWindowTest::linksOpenTheirPages()
 
 void EntryWindowTest::linkLabelOpensOncePerLeftClick()
 {
-    QLabel *banner = entry().ui.Label61;
+    QLabel *banner = control<QLabel>(&entry(), "Label61");
     const QPoint inside = banner->rect().center();
 
     QTest::mouseClick(banner, Qt::RightButton, {}, inside);
@@ -538,7 +544,7 @@ void EntryWindowTest::aboutOpensModally()
     closer.start(20);
     QTimer::singleShot(5000, &closer, &QTimer::stop);
 
-    entry().ui.mnuAbout->trigger();
+    control<QAction>(&entry(), "mnuAbout")->trigger();
 
     QCOMPARE(modalClass, QStringLiteral("frmAbout"));
     QCOMPARE(modality, Qt::ApplicationModal);
@@ -557,9 +563,9 @@ void EntryWindowTest::exitPathsEndTheProgram()
 {
     QFETCH(QString, path);
     if (path == "cmdExit")
-        QTest::mouseClick(entry().ui.cmdExit, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&entry(), "cmdExit"), Qt::LeftButton);
     else if (path == "mnuExit")
-        entry().ui.mnuExit->trigger();
+        control<QAction>(&entry(), "mnuExit")->trigger();
     else
         entry().close();
 

@@ -2,6 +2,7 @@
 // What the result window does: Back keeps the program running, every exit path
 // ends it, the links hand their pages to the desktop, About opens modally, and
 // the labels written before showing take the size of their text.
+#include "widgetkit/LoadedForms.h"
 #include "common/Fakes.h"
 #include "common/Layout.h"
 #include "common/WindowChecks.h"
@@ -13,7 +14,13 @@
 #include "lookup/modPlanetSign.h"
 #include "result/frmDisplay.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -49,7 +56,7 @@ private:
 void TestResultWindow::init()
 {
     seams = std::make_unique<FakeSeams>();
-    entry = new frmMain;
+    entry = modMain::LoadEntryWindow();
     entry->show();
     QVERIFY(QTest::qWaitForWindowExposed(entry));
     showResultInPlaceOfEntry();
@@ -58,7 +65,7 @@ void TestResultWindow::init()
 // What the find action does: the entry window hides, a fresh result window shows.
 void TestResultWindow::showResultInPlaceOfEntry()
 {
-    display = new frmDisplay;
+    display = modMain::LoadResultWindow();
     entry->hide();
     display->show();
     QVERIFY(QTest::qWaitForWindowActive(display));
@@ -84,11 +91,11 @@ void TestResultWindow::backShowsEntryWindowAgain_data()
 void TestResultWindow::backShowsEntryWindowAgain()
 {
     QFETCH(QString, how);
-    QPushButton *back = display->ui.cmdBack;
+    QPushButton *back = control<QPushButton>(display, "cmdBack");
     if (how == QLatin1String("click")) {
         QTest::mouseClick(back, Qt::LeftButton);
     } else if (how == QLatin1String("menu")) {
-        display->ui.mnuFileBack->trigger();
+        control<QAction>(display, "mnuFileBack")->trigger();
     } else if (how == QLatin1String("alt")) {
         QTest::keyClick(display, Qt::Key_B, Qt::AltModifier);
     } else {
@@ -101,7 +108,7 @@ void TestResultWindow::backShowsEntryWindowAgain()
     QVERIFY2(display.isNull(), "Back must unload the result window, not just hide it");
     QCOMPARE(frmDisplay::loaded(), nullptr);
     QVERIFY(entry && entry->isVisible());
-    QVERIFY(modMain::isLoaded(entry));
+    QVERIFY(loadedforms::isLoaded(entry));
     QCOMPARE(seams->ender.calls, 0);
     QCOMPARE(visibleTopLevelWindows(), QStringList(QStringLiteral("frmMain frmMain")));
 }
@@ -123,13 +130,13 @@ void TestResultWindow::exitPathsEndProgram()
 {
     QFETCH(QString, how);
     ShowCounter entryShows(entry);
-    QPushButton *exit = display->ui.cmdExit;
+    QPushButton *exit = control<QPushButton>(display, "cmdExit");
     QCOMPARE(QApplication::focusWidget(), exit);
 
     if (how == QLatin1String("click")) {
         QTest::mouseClick(exit, Qt::LeftButton);
     } else if (how == QLatin1String("menu")) {
-        display->ui.mnuExit->trigger();
+        control<QAction>(display, "mnuExit")->trigger();
     } else if (how == QLatin1String("close")) {
         display->close();
     } else if (how == QLatin1String("escape")) {
@@ -140,8 +147,8 @@ void TestResultWindow::exitPathsEndProgram()
         exit->clearFocus();
         QTest::keyClick(display, Qt::Key_Enter, Qt::KeypadModifier);
     } else if (how == QLatin1String("escape on back")) {
-        display->ui.cmdBack->setFocus();
-        QTest::keyClick(display->ui.cmdBack, Qt::Key_Escape);
+        control<QPushButton>(display, "cmdBack")->setFocus();
+        QTest::keyClick(control<QPushButton>(display, "cmdBack"), Qt::Key_Escape);
     } else if (how == QLatin1String("alt")) {
         QTest::keyClick(display, Qt::Key_E, Qt::AltModifier);
     }
@@ -152,13 +159,13 @@ void TestResultWindow::exitPathsEndProgram()
     QVERIFY2(entry.isNull(), "the hidden entry window must be unloaded too");
     QCOMPARE(entryShows.shows, 0);
     QCOMPARE(visibleTopLevelWindows(), QStringList());
-    QVERIFY(modMain::loadedForms().isEmpty());
+    QVERIFY(loadedforms::all().isEmpty());
 }
 
 void TestResultWindow::linksOpenTheirPages_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("pageKey");
     // clang-format off
     QTest::newRow("Help > Online Help")           << "menu"  << "mnuOnline"          << "help-web-page";
@@ -175,23 +182,23 @@ void TestResultWindow::linksOpenTheirPages_data()
 void TestResultWindow::linksOpenTheirPages()
 {
     QFETCH(QString, how);
-    QFETCH(QString, control);
+    QFETCH(QString, name);
     QFETCH(QString, pageKey);
 
     for (int click = 0; click < 2; ++click) {
         if (how == QLatin1String("label")) {
-            auto *label = display->findChild<QLabel *>(control);
+            auto *label = display->findChild<QLabel *>(name);
             QVERIFY(label);
             label->raise(); // the full-branding label lies behind its twin
             QTest::mouseClick(label, Qt::LeftButton);
         } else {
-            auto *action = display->findChild<QAction *>(control);
+            auto *action = display->findChild<QAction *>(name);
             QVERIFY(action);
             if (how == QLatin1String("menu")) {
                 action->trigger();
             } else {
                 action->setVisible(true);
-                QMenuBar *bar = display->ui.menubar;
+                QMenuBar *bar = control<QMenuBar>(display, "menubar");
                 QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
             }
         }
@@ -219,7 +226,7 @@ void TestResultWindow::aboutOpensModallyOverThisWindow()
         modality = about->windowModality();
         about->close();
     });
-    display->ui.mnuAbout->trigger();
+    control<QAction>(display, "mnuAbout")->trigger();
 
     QVERIFY2(opened, "no About window was open");
     QCOMPARE(owner, display.data());
@@ -242,12 +249,12 @@ void TestResultWindow::selfSizingLabelsTakeTheirTextsSize()
 {
     QFETCH(QString, sign);
     delete display.data();
-    display = new frmDisplay;
-    display->ui.lblLoveSign->setText(sign);
+    display = modMain::LoadResultWindow();
+    control<QLabel>(display, "lblLoveSign")->setText(sign);
     display->show();
     QVERIFY(QTest::qWaitForWindowExposed(display));
 
-    QLabel *label = display->ui.lblLoveSign;
+    QLabel *label = control<QLabel>(display, "lblLoveSign");
     QCOMPARE(label->pos(), QPoint(twipsToPixels(3053), twipsToPixels(1320)));
     QCOMPARE(label->size(), label->sizeHint());
     QCOMPARE(label->width(), QFontMetrics(label->font()).horizontalAdvance(sign));
@@ -259,29 +266,29 @@ void TestResultWindow::findBackAndFindAgainLoadsFreshWindows()
     delete display.data();
     entry->show();
     QVERIFY(QTest::qWaitForWindowActive(entry));
-    entry->ui.txtName->setText(QStringLiteral("ANN"));
+    control<QLineEdit>(entry, "txtName")->setText(QStringLiteral("ANN"));
 
-    QTest::mouseClick(entry->ui.cmdNext, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(entry, "cmdNext"), Qt::LeftButton);
     QPointer<frmDisplay> first = frmDisplay::loaded();
     QVERIFY(first && first->isVisible());
     QVERIFY(!entry->isVisible());
-    QCOMPARE(first->ui.lblLoveSign->text(), QStringLiteral("Capricorn"));
-    QCOMPARE(first->ui.lblSignDesc->text(), modPlanetSign::SignDescription(QStringLiteral("Capricorn")).value());
-    QCOMPARE(first->ui.lblLoveSign->size(), first->ui.lblLoveSign->sizeHint());
+    QCOMPARE(control<QLabel>(first, "lblLoveSign")->text(), QStringLiteral("Capricorn"));
+    QCOMPARE(control<QLabel>(first, "lblSignDesc")->text(), modPlanetSign::SignDescription(QStringLiteral("Capricorn")).value());
+    QCOMPARE(control<QLabel>(first, "lblLoveSign")->size(), control<QLabel>(first, "lblLoveSign")->sizeHint());
 
-    QTest::mouseClick(first->ui.cmdBack, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(first, "cmdBack"), Qt::LeftButton);
     flushDeferredDeletes();
     QVERIFY(first.isNull());
     QVERIFY(entry->isVisible());
-    QCOMPARE(entry->ui.txtName->text(), QStringLiteral("ANN"));
+    QCOMPARE(control<QLineEdit>(entry, "txtName")->text(), QStringLiteral("ANN"));
 
-    entry->ui.cboYear->setCurrentText(QStringLiteral("1990"));
-    QTest::mouseClick(entry->ui.cmdNext, Qt::LeftButton);
+    control<QComboBox>(entry, "cboYear")->setCurrentText(QStringLiteral("1990"));
+    QTest::mouseClick(control<QPushButton>(entry, "cmdNext"), Qt::LeftButton);
     frmDisplay *second = frmDisplay::loaded();
     QVERIFY(second && second->isVisible());
     QVERIFY(!modPlanetSign::LoveSign.isEmpty());
-    QCOMPARE(second->ui.lblLoveSign->text(), modPlanetSign::LoveSign);
-    QCOMPARE(second->ui.lblSignDesc->text(), modPlanetSign::SignDescription(modPlanetSign::LoveSign).value());
+    QCOMPARE(control<QLabel>(second, "lblLoveSign")->text(), modPlanetSign::LoveSign);
+    QCOMPARE(control<QLabel>(second, "lblSignDesc")->text(), modPlanetSign::SignDescription(modPlanetSign::LoveSign).value());
     QCOMPARE(seams->ender.calls, 0);
 }
 

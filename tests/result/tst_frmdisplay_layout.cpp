@@ -11,9 +11,12 @@
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
 
+#include <QAction>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -72,7 +75,7 @@ private slots:
     void exitHasFocusThenTabGoesToBack();
 
 private:
-    QWidget *control(const char *name) const { return display->findChild<QWidget *>(QLatin1String(name)); }
+    QWidget *widgetNamed(const char *name) const { return ::control<QWidget>(display, name); }
 
     std::unique_ptr<FakeSeams> seams;
     QPointer<frmDisplay> display;
@@ -134,7 +137,7 @@ void TestResultWindowLayout::controls()
     QFETCH(int, alignment);
     QFETCH(bool, selfSizing);
 
-    QWidget *widget = control(QTest::currentDataTag());
+    QWidget *widget = widgetNamed(QTest::currentDataTag());
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
     QVERIFY(widget->isVisible());
@@ -199,7 +202,7 @@ void TestResultWindowLayout::colours()
     QFETCH(QPoint, backgroundAt);
     QFETCH(QColor, background);
 
-    QWidget *widget = control(QTest::currentDataTag());
+    QWidget *widget = widgetNamed(QTest::currentDataTag());
     QVERIFY(widget);
     // The label behind its twin is brought forward to be seen.
     if (widget->objectName() == QLatin1String("lblFullBrand"))
@@ -216,10 +219,10 @@ void TestResultWindowLayout::colours()
 
 void TestResultWindowLayout::coBrandingLabelLiesInFront()
 {
-    QWidget *frame = control("Frame5");
-    const QPoint insideBoth = control("lblCobrand")->geometry().center();
-    QVERIFY(control("lblFullBrand")->geometry().contains(insideBoth));
-    QCOMPARE(frame->childAt(insideBoth), control("lblCobrand"));
+    QWidget *frame = widgetNamed("Frame5");
+    const QPoint insideBoth = widgetNamed("lblCobrand")->geometry().center();
+    QVERIFY(widgetNamed("lblFullBrand")->geometry().contains(insideBoth));
+    QCOMPARE(frame->childAt(insideBoth), widgetNamed("lblCobrand"));
 }
 
 void TestResultWindowLayout::handPointers_data()
@@ -235,7 +238,7 @@ void TestResultWindowLayout::handPointers_data()
 void TestResultWindowLayout::handPointers()
 {
     QFETCH(QString, pointer);
-    const QCursor cursor = control(QTest::currentDataTag())->cursor();
+    const QCursor cursor = widgetNamed(QTest::currentDataTag())->cursor();
     if (pointer == QLatin1String("arrow")) {
         QCOMPARE(cursor.shape(), Qt::ArrowCursor);
         return;
@@ -249,7 +252,7 @@ void TestResultWindowLayout::handPointers()
 
 void TestResultWindowLayout::menuBar()
 {
-    QMenuBar *bar = display->ui.menubar;
+    QMenuBar *bar = control<QMenuBar>(display, "menubar");
     QCOMPARE(display->menuBar(), bar);
     QVERIFY(!bar->isNativeMenuBar());
     const QStringList expected = {
@@ -268,8 +271,8 @@ void TestResultWindowLayout::menuBar()
     };
     QCOMPARE(describeMenu(bar->actions(), QString()), expected);
     // The hidden entry takes no room on the bar.
-    QVERIFY(bar->actionGeometry(display->ui.mnuMakeMoneyOnline).isEmpty());
-    QVERIFY(!bar->actionGeometry(display->ui.mnuDonate).isEmpty());
+    QVERIFY(bar->actionGeometry(control<QAction>(display, "mnuMakeMoneyOnline")).isEmpty());
+    QVERIFY(!bar->actionGeometry(control<QAction>(display, "mnuDonate")).isEmpty());
 }
 
 void TestResultWindowLayout::windowIsFixedWithCloseBoxOnly()
@@ -283,9 +286,9 @@ void TestResultWindowLayout::windowIsFixedWithCloseBoxOnly()
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-    const int barHeight = display->ui.menubar->height();
+    const int barHeight = control<QMenuBar>(display, "menubar")->height();
     QVERIFY(barHeight > 0);
-    QCOMPARE(display->ui.centralwidget->geometry(), QRect(0, barHeight, 484, 353));
+    QCOMPARE(control<QWidget>(display, "centralwidget")->geometry(), QRect(0, barHeight, 484, 353));
     QCOMPARE(display->size(), QSize(484, 353 + barHeight));
     QCOMPARE(display->minimumSize(), display->size());
     QCOMPARE(display->maximumSize(), display->size());
@@ -301,11 +304,11 @@ void TestResultWindowLayout::windowIsCentredOnScreen()
 void TestResultWindowLayout::exitHasFocusThenTabGoesToBack()
 {
     QVERIFY(QTest::qWaitForWindowActive(display));
-    QCOMPARE(QApplication::focusWidget(), control("cmdExit"));
+    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdExit"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), control("cmdBack"));
+    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdBack"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), control("cmdExit"));
+    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdExit"));
 }
 
 QTEST_MAIN(TestResultWindowLayout)

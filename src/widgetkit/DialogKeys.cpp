@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/DialogKeys.h"
+#include "widgetkit/DialogKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

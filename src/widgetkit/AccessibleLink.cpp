@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "app/AccessibleLink.h"
+#include "widgetkit/AccessibleLink.h"
 
-#include "app/LabelClick.h"
+#include "widgetkit/LabelClick.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

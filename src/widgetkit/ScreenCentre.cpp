@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/ScreenCentre.h"
+#include "widgetkit/ScreenCentre.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/ClassicStyle.h"
+#include "widgetkit/ClassicStyle.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -9,9 +9,9 @@
 namespace {
 
 const QColor Border(0, 0, 0);
-const QColor FocusedButtonEdge(48, 48, 48);
 const QColor DropDownFace(128, 128, 128);
 constexpr int ButtonBevel = 2;
+constexpr int GroupBoxTitleIndent = 8;
 constexpr int DropDownWidth = 18; // its black left border included
 constexpr int ComboTextIndent = 3;
 constexpr int ArrowWidth = 8;
@@ -38,11 +38,13 @@ void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
     switch (element) {
     case PE_PanelLineEdit:
         painter->fillRect(option->rect, option->palette.base());
-        qDrawPlainRect(painter, option->rect, Border, 1);
+        drawPrimitive(PE_FrameLineEdit, option, painter, widget);
         return;
-    case PE_FrameLineEdit:
-        qDrawPlainRect(painter, option->rect, Border, 1);
+    case PE_FrameLineEdit: {
+        const bool focused = option->state & State_HasFocus;
+        qDrawPlainRect(painter, option->rect, focused ? option->palette.color(QPalette::Text) : Border, 1);
         return;
+    }
     case PE_FrameFocusRect:
         return; // Focus shows in the controls' own borders.
     default:
@@ -53,25 +55,36 @@ void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
 void ClassicStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                                const QWidget *widget) const
 {
-    if (element == CE_PushButtonBevel)
+    switch (element) {
+    case CE_PushButtonBevel:
         drawButtonBevel(option, painter);
-    else
+        return;
+    case CE_ComboBoxLabel:
+        drawComboBoxLabel(option, painter, widget);
+        return;
+    default:
         QProxyStyle::drawControl(element, option, painter, widget);
+    }
 }
 
-// The face in the Button colour; a raised bevel in lighter and plain shades of
-// the face, or of a dark grey while the button has focus; sunk while pressed.
+// The face in the Button colour inside a bevel of a lighter and a darker shade
+// of it, raised, or sunk while pressed; a focused button has a black ring
+// around its bevel.
 void ClassicStyle::drawButtonBevel(const QStyleOption *option, QPainter *painter) const
 {
     const QColor face = option->palette.color(QPalette::Button);
-    const QColor edge = (option->state & State_HasFocus) ? FocusedButtonEdge : face;
     QPalette shades(option->palette);
-    shades.setColor(QPalette::Light, edge.lighter());
-    shades.setColor(QPalette::Dark, edge);
+    shades.setColor(QPalette::Light, face.lighter(150));
+    shades.setColor(QPalette::Dark, face.darker(200));
     const bool sunken = option->state & (State_Sunken | State_On);
-    painter->fillRect(option->rect, face);
+    QRect bevel = option->rect;
+    painter->fillRect(bevel, face);
+    if (option->state & State_HasFocus) {
+        qDrawPlainRect(painter, bevel, Border, 1);
+        bevel.adjust(1, 1, -1, -1);
+    }
     // Without a fill, as with one the edges give way to other shades where they match it.
-    qDrawShadePanel(painter, option->rect, shades, sunken, ButtonBevel);
+    qDrawShadePanel(painter, bevel, shades, sunken, ButtonBevel);
 }
 
 void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
@@ -79,8 +92,51 @@ void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOption
 {
     if (control == CC_ComboBox)
         drawComboBox(option, painter, widget);
+    else if (control == CC_GroupBox)
+        drawGroupBox(option, painter, widget);
     else
         QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+// The current text, reversed in the Highlight colours while the list has the focus.
+void ClassicStyle::drawComboBoxLabel(const QStyleOption *option, QPainter *painter, const QWidget *widget) const
+{
+    const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);
+    if (!combo || combo->editable || !(combo->state & State_HasFocus)) {
+        QProxyStyle::drawControl(CE_ComboBoxLabel, option, painter, widget);
+        return;
+    }
+    painter->save();
+    painter->fillRect(subControlRect(CC_ComboBox, combo, SC_ComboBoxEditField, widget), combo->palette.highlight());
+    painter->setPen(combo->palette.color(QPalette::HighlightedText));
+    QProxyStyle::drawControl(CE_ComboBoxLabel, option, painter, widget);
+    painter->restore();
+}
+
+void ClassicStyle::drawGroupBox(const QStyleOptionComplex *option, QPainter *painter, const QWidget *widget) const
+{
+    const auto *group = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    if (!group) {
+        QProxyStyle::drawComplexControl(CC_GroupBox, option, painter, widget);
+        return;
+    }
+    drawItemText(painter, groupBoxRect(group, SC_GroupBoxLabel), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
+                 group->palette, group->state & State_Enabled, group->text, QPalette::WindowText);
+}
+
+QRect ClassicStyle::groupBoxRect(const QStyleOptionComplex *option, SubControl subControl) const
+{
+    const auto *group = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    switch (subControl) {
+    case SC_GroupBoxLabel: {
+        const QSize title = option->fontMetrics.size(Qt::TextShowMnemonic, group ? group->text : QString());
+        return QRect(option->rect.topLeft() + QPoint(GroupBoxTitleIndent, 0), title);
+    }
+    case SC_GroupBoxContents:
+        return option->rect;
+    default:
+        return {};
+    }
 }
 
 void ClassicStyle::drawComboBox(const QStyleOptionComplex *option, QPainter *painter, const QWidget *widget) const
@@ -96,6 +152,8 @@ void ClassicStyle::drawComboBox(const QStyleOptionComplex *option, QPainter *pai
 QRect ClassicStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
                                    SubControl subControl, const QWidget *widget) const
 {
+    if (control == CC_GroupBox)
+        return groupBoxRect(option, subControl);
     if (control != CC_ComboBox)
         return QProxyStyle::subControlRect(control, option, subControl, widget);
     const QRect &whole = option->rect;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Qt implementations behind the platform seams.
-#include "app/AppInfo.h"
-#include "app/Platform.h"
+#include "platform/ProgramInfo.h"
+#include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -29,13 +29,13 @@ class QtMessageBoxes final : public MessageBoxes
 public:
     void information(const QString &text) override
     {
-        QMessageBox box(QMessageBox::Information, appinfo::ProgramTitle, displayed(text), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Information, programinfo::ProgramTitle, displayed(text), QMessageBox::Ok);
         box.exec();
     }
 
     Answer askYesNo(const QString &text) override
     {
-        QMessageBox box(QMessageBox::Information, appinfo::ProgramTitle, displayed(text),
+        QMessageBox box(QMessageBox::Information, programinfo::ProgramTitle, displayed(text),
                         QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -166,7 +166,6 @@ class QtProcessEnder final : public ProcessEnder
 public:
     void endProcess() override
     {
-        instanceLock().release();
         std::fflush(nullptr);
         std::_Exit(EXIT_SUCCESS);
     }

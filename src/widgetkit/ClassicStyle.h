@@ -3,11 +3,14 @@
 
 #include <QProxyStyle>
 
-// Flat controls with thin black borders: push buttons with a grey face and a
-// 2-pixel raised bevel that sinks when pressed and darkens with focus; line
-// edits and combo boxes filled with their Base colour inside a 1-pixel black
-// border, the combo box with a grey drop-down area holding a black triangle
-// and its list opening below the field. Set on the widgets that want it.
+// Flat controls with thin borders, as classic desktops drew them: push buttons
+// with a 2-pixel bevel, light at the top left and dark at the bottom right,
+// sunk while pressed and ringed in black while focused; line edits and combo
+// boxes filled with their Base colour inside a 1-pixel black border, the line
+// edit's border in its text colour while focused, the focused combo box's
+// current text reversed, the combo box with a grey drop-down area holding a
+// black triangle and its list opening below the field; group boxes without an
+// edge, their title in the top-left corner. Set on the widgets that want it.
 class ClassicStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -30,4 +33,7 @@ public:
 private:
     void drawButtonBevel(const QStyleOption *option, QPainter *painter) const;
     void drawComboBox(const QStyleOptionComplex *option, QPainter *painter, const QWidget *widget) const;
+    void drawComboBoxLabel(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
+    void drawGroupBox(const QStyleOptionComplex *option, QPainter *painter, const QWidget *widget) const;
+    QRect groupBoxRect(const QStyleOptionComplex *option, SubControl subControl) const;
 };
