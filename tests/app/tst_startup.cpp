@@ -215,6 +215,11 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
     first->show();
     first->setAttribute(Qt::WA_DeleteOnClose);
     second->setAttribute(Qt::WA_DeleteOnClose);
+    int savesBeforeLockWent = -1;
+    lock_->onRelease = [&] {
+        if (savesBeforeLockWent < 0)
+            savesBeforeLockWent = settings_->saves;
+    };
 
     modMain::EndProgram();
     flushDeferredDeletes();
@@ -223,6 +228,7 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
     QVERIFY(loadedforms::all().isEmpty());
     QVERIFY(ender_->calls >= 1);
     QVERIFY(settings_->saves >= 1); // the process ends without running destructors
+    QVERIFY(savesBeforeLockWent >= 1); // an instance started next finds the settings saved
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 

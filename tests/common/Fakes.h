@@ -96,9 +96,15 @@ class FakeInstanceLock final : public platform::InstanceLock
 {
 public:
     bool tryAcquire() override { return !heldElsewhere; }
-    void release() override { ++releases; }
+    void release() override
+    {
+        ++releases;
+        if (onRelease)
+            onRelease();
+    }
     bool heldElsewhere = false;
     int releases = 0;
+    std::function<void()> onRelease;
 };
 
 class FakeProcessEnder final : public platform::ProcessEnder

@@ -5,6 +5,7 @@
 #include "platform/ProgramInfo.h"
 #include "common/Design.h"
 #include "common/Layout.h"
+#include "common/Pixels.h"
 #include "common/WindowChecks.h"
 #include "links/modHelp.h"
 #include "resources/Artwork.h"
@@ -133,6 +134,10 @@ private slots:
     void exitIsTheDefaultButton();
     void listDropsDownBelowInFieldLook_data();
     void listDropsDownBelowInFieldLook();
+    void focusShowsOnEveryControlThatTakesIt_data();
+    void focusShowsOnEveryControlThatTakesIt();
+    void buttonsAreRaisedAndSinkWhilePressed_data();
+    void buttonsAreRaisedAndSinkWhilePressed();
 
 private:
     frmMain &entry() { return *fixture_->entry; }
@@ -407,6 +412,63 @@ void EntryLayoutTest::listDropsDownBelowInFieldLook()
     QCOMPARE(view->palette().color(QPalette::Text), Cyan);
     QCOMPARE(view->palette().color(QPalette::Base), Teal);
     list->hidePopup();
+}
+
+void EntryLayoutTest::focusShowsOnEveryControlThatTakesIt_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"txtName", "cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void EntryLayoutTest::focusShowsOnEveryControlThatTakesIt()
+{
+    QFETCH(QString, name);
+    frmMain &window = entry();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *focusable = window.findChild<QWidget *>(name);
+    QVERIFY(focusable);
+    QWidget *elsewhere = control<QPushButton>(&window, name == QLatin1String("cmdExit") ? "cmdNext" : "cmdExit");
+
+    focusable->setFocus();
+    QTRY_VERIFY(focusable->hasFocus());
+    const QImage focused = focusable->grab().toImage();
+    elsewhere->setFocus();
+    QTRY_VERIFY(!focusable->hasFocus());
+    const QImage unfocused = focusable->grab().toImage();
+
+    int changed = 0;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            changed += focused.pixel(x, y) != unfocused.pixel(x, y);
+    // More than a text cursor, at most two pixels wide, could account for.
+    QVERIFY2(changed > 2 * focused.height(), qPrintable(QStringLiteral("%1 pixels change").arg(changed)));
+}
+
+void EntryLayoutTest::buttonsAreRaisedAndSinkWhilePressed_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("cmdNext") << "cmdNext";
+    QTest::newRow("cmdExit") << "cmdExit";
+}
+
+void EntryLayoutTest::buttonsAreRaisedAndSinkWhilePressed()
+{
+    QFETCH(QString, name);
+    auto *button = entry().findChild<QPushButton *>(name);
+    QVERIFY(button);
+    QVERIFY(!button->hasFocus());
+    const auto brightness = [button](QPoint at) { return shownColour(button, pointFromEdges(button, at)).value(); };
+    const QPoint topLeft(1, 1);
+    const QPoint bottomRight(-2, -2);
+    const int face = ButtonGrey.value();
+
+    QVERIFY(brightness(topLeft) > face);
+    QVERIFY(brightness(bottomRight) < face);
+    button->setDown(true);
+    QVERIFY(brightness(topLeft) < face);
+    QVERIFY(brightness(bottomRight) > face);
+    button->setDown(false);
 }
 
 QTEST_MAIN(EntryLayoutTest)
