@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Time from process start to the first window being mapped, and peak memory,
-# for Amorial and for a bare Qt window, alternating the two under Xvfb.
+# for Amorial, for a bare Qt main window with a menu bar and for the plainest
+# Qt window (one label), taking turns under Xvfb.
 # Usage: bench/startup.sh [build-dir] [runs]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -25,21 +26,27 @@ measure() {
         "$build/bench/launch_until_mapped" "$@"
 }
 
-: >"$scratch/amorial" && : >"$scratch/bare"
-measure "$build/src/amorial" >/dev/null # warm the file cache for both
+: >"$scratch/amorial" && : >"$scratch/bare" && : >"$scratch/plain"
+measure "$build/src/amorial" >/dev/null # warm the file cache for all three
 measure "$build/bench/bare_window" >/dev/null
+measure "$build/bench/plain_window" >/dev/null
 for _ in $(seq "$runs"); do
     measure "$build/src/amorial" >>"$scratch/amorial"
     measure "$build/bench/bare_window" >>"$scratch/bare"
+    measure "$build/bench/plain_window" >>"$scratch/plain"
 done
 
 median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
-amorial_ms=$(cut -d' ' -f1 "$scratch/amorial" | median)
-bare_ms=$(cut -d' ' -f1 "$scratch/bare" | median)
-amorial_kib=$(cut -d' ' -f2 "$scratch/amorial" | median)
-bare_kib=$(cut -d' ' -f2 "$scratch/bare" | median)
+# figure <column> <unit>: the medians of one column and Amorial's ratio to each yardstick.
+figure() {
+    local amorial bare plain
+    amorial=$(cut -d' ' -f"$1" "$scratch/amorial" | median)
+    bare=$(cut -d' ' -f"$1" "$scratch/bare" | median)
+    plain=$(cut -d' ' -f"$1" "$scratch/plain" | median)
+    printf 'amorial %.1f %s, bare %.1f %s (ratio %.3f), plain %.1f %s (ratio %.3f)\n' \
+        "$amorial" "$2" "$bare" "$2" "$(echo "$amorial / $bare" | bc -l)" \
+        "$plain" "$2" "$(echo "$amorial / $plain" | bc -l)"
+}
 printf 'runs each:          %d\n' "$runs"
-printf 'to window mapped:   amorial %.1f ms, bare %.1f ms, ratio %.3f\n' "$amorial_ms" "$bare_ms" \
-    "$(echo "$amorial_ms / $bare_ms" | bc -l)"
-printf 'peak RSS:           amorial %d KiB, bare %d KiB, ratio %.3f\n' "$amorial_kib" "$bare_kib" \
-    "$(echo "$amorial_kib / $bare_kib" | bc -l)"
+printf 'to window mapped:   %s\n' "$(figure 1 ms)"
+printf 'peak RSS:           %s\n' "$(figure 2 KiB)"
