@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 class frmMain : public QMainWindow
@@ -30,6 +31,7 @@ private:
     void applyColoursAndFonts();
     void connectHandlers();
     bool filterNameKey(QKeyEvent *key);
+    void filterComposedText(QInputMethodEvent *event);
     void showResult();
 
     void Form_Load();
