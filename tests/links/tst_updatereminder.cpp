@@ -3,6 +3,7 @@
 #include "links/modHelp.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -182,6 +183,12 @@ void UpdateReminderTest::realStoreSurvivesBadFiles_data()
                                            << false;
     QTest::newRow("config folder is a file") << "blocked" << QByteArray() << false << false;
     QTest::newRow("sound file asks") << "file" << longAgo << true << false;
+    // QSettings would read a list here, which is no text at all.
+    QTest::newRow("value with a comma is kept") << "file" << QByteArray("[Settings]\nDuration=garbage, more\n")
+                                                << false << true;
+    // Left behind by a crash; QSettings alone would wait until it is 30 s old.
+    QTest::newRow("stale settings lock, empty") << "stale lock" << QByteArray() << false << false;
+    QTest::newRow("stale settings lock, junk") << "stale lock" << QByteArray("junk\n\x01") << false << false;
 }
 
 void UpdateReminderTest::realStoreSurvivesBadFiles()
@@ -201,6 +208,10 @@ void UpdateReminderTest::realStoreSurvivesBadFiles()
         configHome = home.filePath(QStringLiteral("not-a-folder"));
         QFile blocker(configHome);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else if (setup == QLatin1String("stale lock")) {
+        QFile lockFile(file + QStringLiteral(".lock"));
+        QVERIFY(lockFile.open(QIODevice::WriteOnly));
+        lockFile.write(content);
     } else {
         QFile settingsFile(file);
         QVERIFY(settingsFile.open(QIODevice::WriteOnly));
@@ -219,6 +230,15 @@ void UpdateReminderTest::realStoreSurvivesBadFiles()
     modHelp::CheckUpdateReminder();
 
     QCOMPARE(boxes.questions.size(), asks ? 1 : 0);
+    QElapsedTimer saving;
+    saving.start();
+    platform::settingsStore().save();
+    QVERIFY2(saving.elapsed() < 2000, "the save waited");
+    if (setup == QLatin1String("stale lock")) {
+        QFile settingsFile(file);
+        QVERIFY(settingsFile.open(QIODevice::ReadOnly));
+        QCOMPARE(settingsFile.readAll(), "[Settings]\nDuration=" + TodayText.toLatin1() + "\n");
+    }
     if (keepsFile) {
         QFile settingsFile(file);
         QVERIFY(settingsFile.open(QIODevice::ReadOnly));
