@@ -4,8 +4,17 @@
 
 #include <QApplication>
 
+namespace {
+
+// Nothing is logged: Qt's own warnings (no browser to launch, a runtime folder
+// with the wrong permissions...) stay off the terminal too.
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(dropMessage);
     warmUpFontConfiguration();
     QApplication app(argc, argv);
     // The entry window is hidden while a result shows; only EndProgram ends the program.

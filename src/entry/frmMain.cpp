@@ -16,6 +16,7 @@
 #include "widgetkit/ScreenCentre.h"
 
 #include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
@@ -234,6 +235,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->txtName && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride))
         return filterNameKey(static_cast<QKeyEvent *>(event));
+    if (watched == ui->txtName && event->type() == QEvent::InputMethod)
+        filterComposedText(static_cast<QInputMethodEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -255,10 +258,30 @@ bool frmMain::filterNameKey(QKeyEvent *key)
     txtName_KeyPress(keyCode);
     if (keyCode == 0)
         return true;
+    if (keyCode == Backspace && key->key() != Qt::Key_Backspace) {
+        // Ctrl+H types a Backspace too, but the box only knows the key.
+        ui->txtName->backspace();
+        return true;
+    }
     if (keyCode == Backspace || keyCode == Enter || keyCode == Space)
         return false; // The box deletes or inserts; Enter goes on to the window.
     ui->txtName->insert(QString(QChar(keyCode)));
     return true;
+}
+
+// Characters an input method commits (a dead key, Compose, an input method)
+// were typed by the user: each goes through txtName_KeyPress like a key, and
+// only what it lets through reaches the box.
+void frmMain::filterComposedText(QInputMethodEvent *event)
+{
+    QString kept;
+    for (const QChar character : event->commitString()) {
+        char16_t keyCode = character.unicode();
+        txtName_KeyPress(keyCode);
+        if (keyCode != 0 && keyCode != Backspace && keyCode != Enter)
+            kept.append(QChar(keyCode));
+    }
+    event->setCommitString(kept, event->replacementStart(), event->replacementLength());
 }
 
 void frmMain::showEvent(QShowEvent *event)

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace Ui {
@@ -44,6 +45,7 @@ private:
     void applyLook();
     void connectHandlers();
     bool filterNameKey(QKeyEvent *key);
+    void filterComposedText(QInputMethodEvent *event);
 
     void Form_Load();
     void Form_Unload();

@@ -18,9 +18,9 @@ constexpr qint64 QuietDays = 14;
 // ISO 8601 text reads back the same whatever the user's locale.
 QString dateText(const QDate &date) { return date.toString(Qt::ISODate); }
 
-void rememberToday(const QDate &today)
+bool rememberToday(const QDate &today)
 {
-    platform::settingsStore().write(ReminderSection, ReminderKey, dateText(today));
+    return platform::settingsStore().write(ReminderSection, ReminderKey, dateText(today));
 }
 
 } // namespace
@@ -43,7 +43,8 @@ void CheckUpdateReminder()
         return;
 
     const platform::Answer answer = platform::messageBoxes().askYesNo(ReminderQuestion);
-    rememberToday(today);
+    if (!rememberToday(today))
+        return; // A store that cannot be written stops the reminder here, without a word.
     if (answer == platform::Answer::Yes)
         OpenDownloadPage();
 }

@@ -18,19 +18,25 @@ constexpr int HandHotY = 1;
 
 } // namespace
 
+// Each is made once per process and shared by every window: a new icon each
+// time would leave a new entry in Qt's pixmap cache. Never destroyed, as
+// pixmaps must not outlive the application object.
 QIcon programIcon()
 {
-    return QIcon(QPixmap(amorial_xpm));
+    static const QIcon *const icon = new QIcon(QPixmap(amorial_xpm));
+    return *icon;
 }
 
 QCursor handCursor()
 {
-    return QCursor(QPixmap(hand_xpm), HandHotX, HandHotY);
+    static const QCursor *const cursor = new QCursor(QPixmap(hand_xpm), HandHotX, HandHotY);
+    return *cursor;
 }
 
 QCursor monochromeHandCursor()
 {
-    return QCursor(QPixmap(hand_mono_xpm), HandHotX, HandHotY);
+    static const QCursor *const cursor = new QCursor(QPixmap(hand_mono_xpm), HandHotX, HandHotY);
+    return *cursor;
 }
 
 } // namespace artwork

@@ -20,6 +20,9 @@ export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$scratch/bin" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 opened=$scratch/opened.txt
 : >"$opened"
+# Whatever the program prints on the terminal: nothing, in a whole session.
+said=$scratch/said.txt
+: >"$said"
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened" >"$scratch/bin/xdg-open"
 chmod +x "$scratch/bin/xdg-open"
 export PATH=$scratch/bin:$PATH
@@ -69,7 +72,7 @@ eventually accessibility_bus_up || fail "no accessibility bus"
 
 
 step "first start: no question, the entry window comes up with the name box focused"
-"$amorial" &
+"$amorial" 2>>"$said" &
 first=$!
 eventually has_window "$main_window" || fail "no entry window"
 has_window "$message_box" && fail "a question came on the first start"
@@ -120,7 +123,7 @@ eventually about_closed ||
 still_running "$first" || fail "closing the About window ended the program"
 
 step "a second start shows only the refusal and ends; the first keeps running"
-"$amorial" &
+"$amorial" 2>>"$said" &
 second=$!
 eventually has_window "$message_box" || fail "the second start showed no message"
 /usr/bin/python3 "$here/a11y.py" dialog-text | grep -x 'Application is already running' >/dev/null ||
@@ -138,7 +141,7 @@ eventually ended "$first" || fail "Esc did not end the program"
 step "a reminder date 20 days old: the question comes first, Enter opens the download page"
 printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
 : >"$opened"
-"$amorial" &
+"$amorial" 2>>"$said" &
 third=$!
 eventually has_window "$message_box" || fail "no reminder question"
 has_window "$main_window" && fail "the entry window came before the question"
@@ -151,5 +154,18 @@ eventually grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fai
 focus "$main_window"
 press Escape
 eventually ended "$third" || fail "Esc did not end the program"
+
+step "with no browser to be found, Online Help shows nothing and the terminal stays silent"
+mkdir -p "$scratch/nothing"
+PATH=$scratch/nothing "$amorial" 2>>"$said" &
+fourth=$!
+eventually has_window "$main_window" || fail "no entry window"
+focus "$main_window"
+press alt+h && press o
+sleep 1
+focus "$main_window"
+press Escape
+eventually ended "$fourth" || fail "Esc did not end the program"
+[[ -s $said ]] && fail "the program wrote to the terminal: $(cat "$said")"
 
 echo "end-to-end: all steps passed"

@@ -160,6 +160,7 @@ void EntryWindowTest::nameFilter_data()
     QTest::newRow("one message per refused key") << typing("a3b-c.") << "ABC" << 3;
     QTest::newRow("keypad digit") << typingThen("", Qt::Key_7, Qt::KeypadModifier) << "" << 1;
     QTest::newRow("backspace deletes") << typingThen("anx", Qt::Key_Backspace) << "AN" << 0;
+    QTest::newRow("ctrl+h deletes like backspace") << typingThen("anx", Qt::Key_H, Qt::ControlModifier) << "AN" << 0;
     QTest::newRow("space is kept") << typing(" a ") << " A " << 0;
 
     QTestEventList deleteKey = typingThen("ab", Qt::Key_Left);
@@ -251,14 +252,23 @@ void EntryWindowTest::everyCharacterCodeIsFiltered()
 void EntryWindowTest::otherRoutesBringOnlyLetters_data()
 {
     QTest::addColumn<QString>("route");
-    for (const char *route : {"context menu paste", "middle click paste", "drop", "input method commit"})
-        QTest::newRow(route) << QString::fromLatin1(route);
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("refusals");
+    const QString offered = QStringLiteral("ann-1 é Lee\t!");
+    for (const char *route : {"context menu paste", "middle click paste", "drop"})
+        QTest::newRow(route) << QString::fromLatin1(route) << offered << "ANN  LEE" << 0;
+    // What an input method commits was typed: one message for each character refused.
+    QTest::newRow("input method commit") << "input method commit" << offered << "ANN  LEE" << 5;
+    QTest::newRow("dead key then e") << "input method commit" << QStringLiteral("é") << "" << 1;
 }
 
 void EntryWindowTest::otherRoutesBringOnlyLetters()
 {
     QFETCH(QString, route);
-    const QString offered = QStringLiteral("ann-1 é Lee\t!");
+    QFETCH(QString, offered);
+    QFETCH(QString, name);
+    QFETCH(int, refusals);
     QLineEdit *box = control<QLineEdit>(&entry(), "txtName");
 
     if (route == "context menu paste") {
@@ -292,8 +302,8 @@ void EntryWindowTest::otherRoutesBringOnlyLetters()
         QApplication::sendEvent(box, &commit);
     }
 
-    QCOMPARE(box->text(), QStringLiteral("ANN  LEE"));
-    QVERIFY(messages().isEmpty());
+    QCOMPARE(box->text(), name);
+    QCOMPARE(messages(), QStringList(refusals, OnlyLetters));
 }
 
 void EntryWindowTest::keysExitOrFind_data()
