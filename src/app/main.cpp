@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/CommandLine.h"
 #include "app/FontWarmUp.h"
 #include "app/modMain.h"
 
@@ -6,6 +7,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Help and version must work without a display, so they come before the application.
+    if (const std::optional<int> answered = commandline::handle(argc, argv))
+        return *answered;
     warmUpFontConfiguration();
     QApplication app(argc, argv);
     // The entry window is hidden while a result shows; only EndProgram ends the program.
