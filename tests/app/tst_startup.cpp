@@ -111,7 +111,7 @@ void StartupTest::cleanup()
 void StartupTest::startShowsEntryWindowAfterReminder()
 {
     settings_->values.insert(QStringLiteral("Settings/Duration"), clock_->date.addDays(-20).toString(Qt::ISODate));
-    bool entryExistedAtQuestion = true;
+    bool entryExistedAtQuestion = false;
     boxes_->onShown = [&](const QString &) { entryExistedAtQuestion = frmMain::loaded() != nullptr; };
     random_->draws = {0.0f};
 
