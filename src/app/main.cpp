@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/CommandLine.h"
 #include "app/FontWarmUp.h"
 #include "app/modMain.h"
 
@@ -14,6 +15,9 @@ void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
 
 int main(int argc, char *argv[])
 {
+    // Help and version must work without a display, so they come before the application.
+    if (const std::optional<int> answered = commandline::handle(argc, argv))
+        return *answered;
     qInstallMessageHandler(dropMessage);
     warmUpFontConfiguration();
     QApplication app(argc, argv);

@@ -5,7 +5,14 @@
 
 #include <QDate>
 
+#ifndef AMORIAL_UPDATE_REMINDER
+#define AMORIAL_UPDATE_REMINDER 1
+#endif
+
 namespace modHelp {
+
+#if AMORIAL_UPDATE_REMINDER
+
 namespace {
 
 const QString ReminderSection = QStringLiteral("Settings");
@@ -48,5 +55,14 @@ void CheckUpdateReminder()
     if (answer == platform::Answer::Yes)
         OpenDownloadPage();
 }
+
+#else
+
+// Built for a distribution whose package manager keeps the program up to date:
+// no question at start-up and nothing written to the settings. Help > Check for
+// Software Update still opens the download page.
+void CheckUpdateReminder() {}
+
+#endif
 
 } // namespace modHelp

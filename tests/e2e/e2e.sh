@@ -138,6 +138,19 @@ focus "$main_window"
 press Escape
 eventually ended "$first" || fail "Esc did not end the program"
 
+if [[ ${AMORIAL_UPDATE_REMINDER:-1} == 0 ]]; then
+step "built without the update reminder: a reminder date 20 days old brings no question and stays"
+printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
+cp "$XDG_CONFIG_HOME/amorial.conf" "$scratch/settings-before"
+"$amorial" &
+third=$!
+eventually has_window "$main_window" || fail "no entry window"
+has_window "$message_box" && fail "a reminder question came"
+focus "$main_window"
+press Escape
+eventually ended "$third" || fail "Esc did not end the program"
+cmp -s "$XDG_CONFIG_HOME/amorial.conf" "$scratch/settings-before" || fail "the settings were written"
+else
 step "a reminder date 20 days old: the question comes first, Enter opens the download page"
 printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
 : >"$opened"
@@ -154,6 +167,8 @@ eventually grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fai
 focus "$main_window"
 press Escape
 eventually ended "$third" || fail "Esc did not end the program"
+
+fi
 
 step "with no browser to be found, Online Help shows nothing and the terminal stays silent"
 mkdir -p "$scratch/nothing"

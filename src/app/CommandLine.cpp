@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+#include "app/CommandLine.h"
+
+#include "platform/ProgramInfo.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace commandline {
+namespace {
+
+const char ProgramName[] = "amorial";
+
+constexpr int UsageError = 2;
+
+const char HelpText[] = "Usage: amorial [OPTION]...\n"
+                        "Find the zodiac sign Venus stood in on a birthday from 1930 to 2012.\n"
+                        "\n"
+                        "  -h, --help     display this help and exit\n"
+                        "  -v, --version  output version information and exit\n"
+                        "\n"
+                        "Qt's own options, such as -platform, -display and -style, are accepted too.\n"
+                        "See amorial(6) for the files the program keeps.\n";
+
+const QByteArray VersionText = QByteArrayLiteral("amorial ") + programinfo::Version + "\n"
+                           "Copyright (c) 2026 The Amorial developers\n"
+                           "This is free software under the MIT licence: you are free to change and\n"
+                           "redistribute it. There is NO WARRANTY, to the extent permitted by law.\n";
+
+// Options the Qt application and its X11 platform plugin take out of the
+// command line themselves; known here only so they are not refused.
+const char *const QtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
+    "qwindowtitle", "title", "qwindowicon", "icon", "session", "style", "stylesheet",
+    "display", "name", "visual", "qmljsdebugger",
+};
+const char *const QtSwitches[] = {
+    "reverse", "testability", "widgetcount", "nograb", "dograb", "sync",
+};
+
+void print(std::FILE *stream, const QByteArray &text)
+{
+    std::fwrite(text.constData(), 1, size_t(text.size()), stream);
+    std::fflush(stream);
+}
+
+// The first argument that names an option the parser does not know, as typed.
+QString firstUnknown(const QStringList &arguments, const QStringList &unknownNames)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        QString name = argument.section(QLatin1Char('='), 0, 0);
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        if (argument.startsWith(QLatin1Char('-')) && unknownNames.contains(name))
+            return argument.section(QLatin1Char('='), 0, 0);
+    }
+    return unknownNames.value(0);
+}
+
+int refuse(const QString &problem)
+{
+    print(stderr, QByteArray(ProgramName) + ": " + problem.toLocal8Bit() + '\n' + "Try '" + ProgramName
+                      + " --help' for more information.\n");
+    return UsageError;
+}
+
+std::optional<int> answer(int argc, const char *const argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QFile::decodeName(argv[i]));
+
+    QCommandLineParser parser;
+    // Qt's options are words after a single dash (-platform); -h and -v stay short options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char *name : QtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setValueName(QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : QtSwitches) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return refuse(QStringLiteral("unrecognized option '%1'").arg(firstUnknown(arguments, unknown)));
+        return refuse(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        print(stdout, HelpText);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, VersionText);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<int> handle(int argc, const char *const argv[])
+{
+    if (argc <= 1)
+        return std::nullopt; // The usual start: nothing to read.
+    try {
+        return answer(argc, argv);
+    } catch (...) {
+        return std::nullopt; // Reading the arguments failed: start as if there were none.
+    }
+}
+
+} // namespace commandline

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+// Runs the built program with command lines, with no display to connect to:
+// help and version answer on standard output, bad arguments are refused on
+// standard error, and Qt's own options still reach the application.
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int AnswerTimeoutMs = 10000;
+constexpr int StartTimeoutMs = 15000;
+constexpr int Starts = -1; // exit code column: the program must start and keep running
+
+const QString UsageHint = QStringLiteral("Try 'amorial --help' for more information.\n");
+
+} // namespace
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void answersWithoutDisplay_data();
+    void answersWithoutDisplay();
+};
+
+void CommandLineTest::answersWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out"); // the whole of standard output, or its first line when it ends in "..."
+    QTest::addColumn<QString>("err"); // the whole of standard error
+
+    const QString usage = QStringLiteral("Usage: amorial [OPTION]......");
+    const QString version = QStringLiteral("amorial 1.20...");
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << QString();
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << QString();
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << version << QString();
+    QTest::newRow("-v") << QStringList{"-v"} << 0 << version << QString();
+    QTest::newRow("Qt option before --version") << QStringList{"-platform", "xcb", "--version"} << 0 << version
+                                                << QString();
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << QString()
+                                    << "amorial: unrecognized option '--frobnicate'\n" + UsageHint;
+    QTest::newRow("unknown option=value") << QStringList{"--colour=red"} << 2 << QString()
+                                          << "amorial: unrecognized option '--colour'\n" + UsageHint;
+    QTest::newRow("unknown option value") << QStringList{"--colour", "red"} << 2 << QString()
+                                          << "amorial: unrecognized option '--colour'\n" + UsageHint;
+    QTest::newRow("unknown option beside --help") << QStringList{"--help", "-x"} << 2 << QString()
+                                                  << "amorial: unrecognized option '-x'\n" + UsageHint;
+    QTest::newRow("file name") << QStringList{"birthdays.txt"} << 2 << QString()
+                               << "amorial: unexpected argument 'birthdays.txt'\n" + UsageHint;
+    QTest::newRow("-platform offscreen") << QStringList{"-platform", "offscreen"} << Starts << QString()
+                                         << QString();
+    QTest::newRow("--platform offscreen -style fusion")
+        << QStringList{"--platform", "offscreen", "-style", "fusion"} << Starts << QString() << QString();
+}
+
+void CommandLineTest::answersWithoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("runtime")));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Nothing to connect to: a program that reaches for a display aborts.
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(AMORIAL_EXECUTABLE), arguments);
+    QVERIFY(process.waitForStarted());
+
+    if (exitCode == Starts) {
+        // The start-up took the single-instance lock: the application came up with the options.
+        const auto lockHolder = [&home] {
+            QFile lock(home.filePath(QStringLiteral("runtime/amorial.lock")));
+            return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed().toLongLong() : 0;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), process.processId(), StartTimeoutMs);
+        QCOMPARE(process.state(), QProcess::Running);
+        process.kill();
+        process.waitForFinished();
+        return;
+    }
+
+    QVERIFY(process.waitForFinished(AnswerTimeoutMs));
+    const QString standardOut = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString standardErr = QString::fromLocal8Bit(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    QCOMPARE(standardErr, err);
+    if (out.endsWith(QLatin1String("..."))) {
+        out.chop(3);
+        QCOMPARE(standardOut.section(QLatin1Char('\n'), 0, 0), out);
+    } else {
+        QCOMPARE(standardOut, out);
+    }
+    QVERIFY(!QFile::exists(home.filePath(QStringLiteral("runtime/amorial.lock")))); // never started
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_commandline.moc"
