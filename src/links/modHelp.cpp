@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "links/modHelp.h"
 
+#include "platform/IgnoreErrors.h"
 #include "platform/Platform.h"
 
 #include <QUrl>
@@ -8,13 +9,10 @@
 namespace modHelp {
 namespace {
 
+// A page that cannot be opened is no concern of the user's.
 void openPage(const char *pageKey) noexcept
 {
-    try {
-        platform::urlOpener().open(QUrl(PageAddress(QLatin1String(pageKey))));
-    } catch (...) {
-        // A page that cannot be opened is no concern of the user's.
-    }
+    platform::ignoreErrors([pageKey] { platform::urlOpener().open(QUrl(PageAddress(QLatin1String(pageKey)))); });
 }
 
 QString siteHost()
