@@ -64,9 +64,10 @@ int main(int argc, char *argv[])
     entry->show();
     QCoreApplication::processEvents();
 
+    auto *years = entry->findChild<QComboBox *>("cboYear");
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        entry->findChild<QComboBox *>("cboYear")->setCurrentIndex(run % entry->findChild<QComboBox *>("cboYear")->count());
+        years->setCurrentIndex(run % years->count());
         times.push_back(findOnce(*entry));
     }
     const double first = times.front();
