@@ -46,6 +46,8 @@ class RandomSource
 public:
     virtual ~RandomSource() = default;
     virtual void seedFromTimeOfDay() = 0;
+    // Starts a sequence that the same seed always repeats.
+    virtual void seed(quint32 value) = 0;
     // Uniform in [0, 1).
     virtual float next() = 0;
 };

@@ -67,7 +67,8 @@ public:
 class QtRandomSource final : public RandomSource
 {
 public:
-    void seedFromTimeOfDay() override { engine_.seed(QTime::currentTime().msecsSinceStartOfDay()); }
+    void seedFromTimeOfDay() override { seed(quint32(QTime::currentTime().msecsSinceStartOfDay())); }
+    void seed(quint32 value) override { engine_.seed(value); }
 
     float next() override
     {

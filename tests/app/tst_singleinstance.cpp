@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/syscall.h>
+
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -13,6 +15,25 @@
 namespace {
 
 constexpr int StartTimeoutMs = 15000;
+
+// Whether the process's main thread is blocked waiting for events, as it is
+// once an instance shows its window or its refusal box: the system call it
+// sleeps in is poll or ppoll. The file reads "running" while it computes.
+bool waitsForEvents(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/syscall").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bool isNumber = false;
+    const long call = file.readAll().split(' ').value(0).trimmed().toLong(&isNumber);
+    if (!isNumber)
+        return false;
+#ifdef SYS_poll
+    if (call == SYS_poll)
+        return true;
+#endif
+    return call == SYS_ppoll;
+}
 
 } // namespace
 
@@ -88,7 +109,8 @@ void SingleInstanceTest::secondStartLeavesFirstHolding()
 
     QProcess *second = start();
     // The refused start waits on its message box; the first keeps the lock and keeps running.
-    QTest::qWait(1000);
+    QTRY_VERIFY_WITH_TIMEOUT(waitsForEvents(second->processId()) || second->state() != QProcess::Running,
+                             StartTimeoutMs);
     QCOMPARE(lockHolder(), first->processId());
     QCOMPARE(first->state(), QProcess::Running);
     QCOMPARE(second->state(), QProcess::Running);
@@ -115,7 +137,16 @@ void SingleInstanceTest::simultaneousStartsLeaveOneRunning()
 
     QTRY_VERIFY_WITH_TIMEOUT(pids.contains(lockHolder()), StartTimeoutMs);
     const qint64 winner = lockHolder();
-    QTest::qWait(1000);
+    // Every start has made its attempt once each one waits, in its window or
+    // its refusal box, or has ended.
+    const auto allSettled = [this] {
+        for (const auto &process : processes_) {
+            if (process->state() == QProcess::Running && !waitsForEvents(process->processId()))
+                return false;
+        }
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(allSettled(), StartTimeoutMs);
     QCOMPARE(lockHolder(), winner);
     for (const auto &process : processes_)
         QCOMPARE(process->state(), QProcess::Running);

@@ -59,6 +59,7 @@ class FakeRandomSource final : public platform::RandomSource
 {
 public:
     void seedFromTimeOfDay() override { ++seeds; }
+    void seed(quint32) override {}
     float next() override { return draws.isEmpty() ? 0.0f : (draws.size() > 1 ? draws.takeFirst() : draws.first()); }
     QList<float> draws;
     int seeds = 0;

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 """Reads the running Amorial through the accessibility bus, as a screen reader would.
 
-  a11y.py names       every visible label, text field and combo box: role<TAB>name<TAB>text
+  a11y.py names       every visible label, text field, combo box and menu item: role<TAB>name<TAB>text
   a11y.py dialog-text the texts of the visible message boxes
 """
 import sys
@@ -56,7 +56,7 @@ def main():
         for text in message_box_labels():
             print(text)
         return
-    roles = {"label", "link", "text", "combo box", "push button", "frame", "dialog", "alert"}
+    roles = {"label", "link", "text", "combo box", "push button", "frame", "dialog", "alert", "menu item"}
     for node in showing_nodes():
         role = node.getRoleName()
         if role not in roles:

@@ -46,7 +46,9 @@ window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1; }
 has_window() { [[ -n $(window "$1") ]]; }
 main_window='^Amorial v1\.20$'
 message_box='^Amorial$'
-press() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+# Sends keys without waiting: each step then waits for what its keys bring.
+press() { xdotool key --clearmodifiers "$@"; }
+down() { xdotool key --delay 30 $(printf 'Down %.0s' $(seq "$1")); }
 names() { /usr/bin/python3 "$here/a11y.py" names; }
 # grep reads to the end: with pipefail, a reader that stops early fails the writer.
 shows() { names | grep -F -- "$1" >/dev/null; }
@@ -81,15 +83,15 @@ eventually shows $'combo box\t1' || fail "the entry window is not on the accessi
 
 step "typing a name in small letters gives capitals"
 xdotool type --delay 40 'ann lee'
-sleep 0.3
-name_box_reads 'ANN LEE' || { names; fail "the name box does not read ANN LEE"; }
+eventually name_box_reads 'ANN LEE' || { names; fail "the name box does not read ANN LEE"; }
 
 step "picking 14 July 1932 with the keyboard"
-press Tab && xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13)) && sleep 0.2
-press Tab && xdotool key --delay 30 $(printf 'Down %.0s' $(seq 6)) && sleep 0.2
-press Tab && xdotool key --delay 30 Down Down && sleep 0.2
-eventually shows $'combo box\t14' && eventually shows $'combo box\tJuly' && eventually shows $'combo box\t1932' ||
-    { names; fail "the date lists do not show 14 July 1932"; }
+press Tab && down 13
+eventually shows $'combo box\t14' || { names; fail "the day list does not show 14"; }
+press Tab && down 6
+eventually shows $'combo box\tJuly' || { names; fail "the month list does not show July"; }
+press Tab && down 2
+eventually shows $'combo box\t1932' || { names; fail "the year list does not show 1932"; }
 screenshot "$main_window" entry-window
 
 step "Alt+L finds the sign and shows the result window"
@@ -107,11 +109,16 @@ shows $'label\tGemini' && fail "the result window is still showing"
 
 step "Help > Online Help hands the help page to the desktop"
 focus "$main_window"
-press alt+h && press o
+help_menu_open() { names | grep -P '^menu item\tOnline Help\t' >/dev/null; }
+press alt+h
+eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
+press o
 eventually grep -q 'ssd.php?page=help-web-page$' "$opened" || fail "no help page was opened: $(cat "$opened")"
 
 step "About window opens over the entry window and closes with Esc"
-press alt+h && press a
+press alt+h
+eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
+press a
 about_open() { names | grep -P '^link\tClick here for more details\t' >/dev/null; }
 eventually about_open || fail "no About window"
 screenshot "$main_window" about-window
