@@ -45,7 +45,10 @@ void dressList(QComboBox *field)
 
 QFont verdana(double points, Weight weight, Decoration decoration)
 {
-    QFont font(QStringLiteral("Verdana"));
+    QFont font;
+    // Where Verdana is missing, as on Debian, fontconfig would stand DejaVu Sans
+    // in for it after a costly search; naming it second skips the search.
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(qRound(points * 96 / 72));
     font.setBold(weight == Bold);
     font.setUnderline(decoration == Underlined);
