@@ -54,9 +54,11 @@ frmDisplay *LoadResultWindow()
 
 void EndProgram()
 {
-    const QList<QWidget *> snapshot = loadedforms::all();
-    for (const QPointer<QWidget> form : snapshot) {
-        // An inner call may already have unloaded it.
+    QList<QPointer<QWidget>> snapshot;
+    for (QWidget *form : loadedforms::all())
+        snapshot.append(form);
+    for (const QPointer<QWidget> &form : std::as_const(snapshot)) {
+        // An inner call may already have unloaded it, or deleted it.
         if (loadedforms::isLoaded(form))
             loadedforms::unload(form);
     }
