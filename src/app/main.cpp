@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/FontWarmUp.h"
 #include "app/modMain.h"
+#include "widgetkit/ApplicationStyle.h"
 
 #include <QApplication>
 
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(dropMessage);
     warmUpFontConfiguration();
     QApplication app(argc, argv);
+    useApplicationStyle();
     // The entry window is hidden while a result shows; only EndProgram ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     modMain::StartProgram();
