@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -45,10 +46,12 @@ void dressList(QComboBox *field)
 
 QFont verdana(double points, Weight weight, Decoration decoration)
 {
-    QFont font;
-    // Where Verdana is missing, as on Debian, fontconfig would stand DejaVu Sans
-    // in for it after a costly search; naming it second skips the search.
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    // Where Verdana is missing, as on Debian, DejaVu Sans stands in for it. It is
+    // named alone: asking for a missing family, even with another behind it,
+    // makes Qt sort every installed font for the missing one.
+    static const QString family = QFontDatabase::families().contains(Verdana, Qt::CaseInsensitive) ? Verdana
+                                                                                                   : VerdanaStandIn;
+    QFont font(family);
     font.setPixelSize(qRound(points * 96 / 72));
     font.setBold(weight == Bold);
     font.setUnderline(decoration == Underlined);

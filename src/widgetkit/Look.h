@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
 class QComboBox;
 class QFrame;
@@ -29,8 +30,12 @@ inline const QColor Black(0, 0, 0);
 enum Weight { Regular, Bold };
 enum Decoration { Plain, Underlined };
 
-// Verdana at a point size of the design, as pixels at 96 dots per inch, so
-// that text keeps to the pixel geometry at every screen scale.
+inline const QString Verdana = QStringLiteral("Verdana");
+inline const QString VerdanaStandIn = QStringLiteral("DejaVu Sans");
+
+// Verdana, or its stand-in where it is not installed, at a point size of the
+// design, as pixels at 96 dots per inch, so that text keeps to the pixel
+// geometry at every screen scale.
 QFont verdana(double points, Weight weight, Decoration decoration = Plain);
 
 // An opaque area in a colour.

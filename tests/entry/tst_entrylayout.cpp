@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,6 +23,13 @@
 #include <map>
 
 namespace {
+
+// The design's Verdana, or DejaVu Sans where Verdana is not installed.
+QString designFamily()
+{
+    return QFontDatabase::families().contains(QStringLiteral("Verdana")) ? QStringLiteral("Verdana")
+                                                                          : QStringLiteral("DejaVu Sans");
+}
 
 struct ControlDesign
 {
@@ -184,7 +192,7 @@ void EntryLayoutTest::controlMatchesDesign()
         QCOMPARE(shownText(control), design.text);
 
     if (design.fontPixels) {
-        QCOMPARE(control->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(control->font().family(), designFamily());
         QCOMPARE(control->font().pixelSize(), design.fontPixels);
         QCOMPARE(control->font().bold(), design.bold);
         QCOMPARE(control->font().underline(), design.underline);
