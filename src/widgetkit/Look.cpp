@@ -4,6 +4,7 @@
 #include "widgetkit/ClassicStyle.h"
 
 #include <QAbstractItemView>
+#include <QChildEvent>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -33,14 +34,67 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-// The list a combo box drops down: the field's font and colours, the current
-// item reversed, in a black box, its scroll bar in the usual colours.
-void dressList(QComboBox *field)
+// The list a combo box drops down takes the field's font and colours, the
+// current item reversed; it stands in a black box, its scroll bar in the usual
+// colours. Qt builds a combo box's list on its first change of style or font,
+// long before anyone opens it, at about a sixth of a millisecond a list. So a
+// field is dressed while this keeps those two changes from its combo box, and
+// the list, built when it first drops down, is dressed then.
+class ListDresser : public QObject
 {
-    QWidget *list = field->view()->window();
-    setColour(list, QPalette::WindowText, Black);
-    setColour(list, QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
-}
+public:
+    explicit ListDresser(QComboBox *field)
+        : QObject(field)
+    {
+        for (QObject *child : field->children()) {
+            if (auto *list = qobject_cast<QWidget *>(child); list && list->isWindow()) {
+                // Built already: it follows the field's changes from here.
+                dress(list);
+                keeping = false;
+                return;
+            }
+        }
+        field->installEventFilter(this);
+    }
+
+    // Ends the keeping; from here on the field sees its changes as usual.
+    void stopKeeping() { keeping = false; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *field = static_cast<QComboBox *>(watched);
+        switch (event->type()) {
+        case QEvent::StyleChange:
+        case QEvent::FontChange:
+            if (!keeping)
+                return false;
+            // What QWidget makes of them; the combo box has no list and no
+            // size to forget yet.
+            field->update();
+            field->updateGeometry();
+            return true;
+        case QEvent::ChildPolished:
+            if (auto *list = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child());
+                list && list->isWindow()) {
+                dress(list);
+                field->removeEventFilter(this);
+                deleteLater();
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    static void dress(QWidget *list)
+    {
+        setColour(list, QPalette::WindowText, Black);
+        setColour(list, QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
+    }
+
+    bool keeping = true;
+};
 
 } // namespace
 
@@ -92,13 +146,13 @@ void captionedFrame(QGroupBox *frame, const QFont &font, const QColor &captionCo
 
 void field(QWidget *field)
 {
-    // Before the font: a combo box builds its list then, by the style it has.
+    auto *list = qobject_cast<QComboBox *>(field);
+    ListDresser *dresser = list ? new ListDresser(list) : nullptr;
     field->setStyle(classicStyle());
     QPalette palette = field->palette();
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
         palette.setColor(role, Cyan);
     palette.setColor(QPalette::Base, Teal);
-    auto *list = qobject_cast<QComboBox *>(field);
     if (list) {
         // The chosen item, in the list and in the focused field, reversed.
         palette.setColor(QPalette::Highlight, Cyan);
@@ -106,8 +160,8 @@ void field(QWidget *field)
     }
     field->setPalette(palette);
     field->setFont(verdana(8.25, Bold));
-    if (list)
-        dressList(list);
+    if (dresser)
+        dresser->stopKeeping();
 }
 
 void button(QPushButton *button, const QFont &font)

@@ -419,6 +419,7 @@ void EntryLayoutTest::listDropsDownBelowInFieldLook()
     QCOMPARE(view->font().bold(), list->font().bold());
     QCOMPARE(view->palette().color(QPalette::Text), Cyan);
     QCOMPARE(view->palette().color(QPalette::Base), Teal);
+    QCOMPARE(view->window()->palette().color(QPalette::WindowText), QColor(Qt::black)); // the box around it
     list->hidePopup();
 }
 
