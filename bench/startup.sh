@@ -10,24 +10,9 @@ set -euo pipefail
 build=$(realpath "${1:-build}")
 runs=${2:-100}
 other=${3:+$(realpath "$3")}
-command -v Xvfb >/dev/null || { echo "needs Xvfb (apt-get install xvfb)" >&2; exit 2; }
+source "$(dirname "$0")/first-start.sh"
 
-scratch=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-# A fresh home for every Amorial start, so each is a first start: no reminder question.
-measure() {
-    local home
-    home=$(mktemp -d -p "$scratch")
-    mkdir -m 700 "$home/run"
-    HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/run QT_QPA_PLATFORM=xcb \
-        "$build/bench/launch_until_mapped" "$@"
-}
+measure() { first_start "$build/bench/launch_until_mapped" "$@"; }
 
 : >"$scratch/amorial" && : >"$scratch/bare" && : >"$scratch/plain" && : >"$scratch/other"
 measure "$build/src/amorial" >/dev/null # warm the file cache for all of them
