@@ -77,5 +77,7 @@ QIcon ApplicationStyle::standardIcon(StandardPixmap standardIcon, const QStyleOp
 
 void useApplicationStyle()
 {
-    QApplication::setStyle(new ApplicationStyle);
+    // Over the style the application chose, so that -style and
+    // QT_STYLE_OVERRIDE still have their say; the proxy takes it over.
+    QApplication::setStyle(new ApplicationStyle(QApplication::style()));
 }

@@ -18,6 +18,7 @@ public:
                        const QWidget *widget = nullptr) const override;
 };
 
-// Makes ApplicationStyle the application's style. Call it once the
-// application exists and before the first window is built.
+// Makes ApplicationStyle, over the style the application has, the
+// application's style. Call it once the application exists and before the
+// first window is built.
 void useApplicationStyle();

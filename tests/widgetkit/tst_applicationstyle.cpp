@@ -21,6 +21,7 @@ private slots:
     void menuBarLoadsNoImagePlugin();
     void extensionIconsDrawAsThePlatformStyleDraws_data();
     void extensionIconsDrawAsThePlatformStyleDraws();
+    void keepsTheStyleChosenForTheApplication();
 };
 
 namespace {
@@ -74,6 +75,16 @@ void ApplicationStyleTest::extensionIconsDrawAsThePlatformStyleDraws()
     const QIcon deferred = QApplication::style()->standardIcon(which);
     QCOMPARE(deferred.pixmap(size).toImage(), expected);
     QCOMPARE(deferred.actualSize(QSize(size, size)), platform->standardIcon(which).actualSize(QSize(size, size)));
+}
+
+// As with -style windows on the command line.
+void ApplicationStyleTest::keepsTheStyleChosenForTheApplication()
+{
+    QApplication::setStyle(QStringLiteral("Windows"));
+    useApplicationStyle();
+    const auto *style = qobject_cast<ApplicationStyle *>(QApplication::style());
+    QVERIFY(style);
+    QCOMPARE(style->baseStyle()->name(), QStringLiteral("windows"));
 }
 
 QTEST_MAIN(ApplicationStyleTest)
