@@ -48,8 +48,8 @@ printf 'to window mapped:   %s\n' "$(figure 1 ms)"
 printf 'round by round:     median ratio %.3f to bare, %.3f to plain\n' "$(paired bare)" "$(paired plain)"
 printf 'peak RSS:           %s\n' "$(figure 2 KiB)"
 if [ -n "$other" ]; then
+    other_ms=$(cut -d' ' -f1 "$scratch/other" | median)
+    plain_ms=$(cut -d' ' -f1 "$scratch/plain" | median)
     printf 'other build:        %.1f ms to window mapped (ratio %.3f to plain); Amorial to it, round by round: %.3f\n' \
-        "$(cut -d' ' -f1 "$scratch/other" | median)" \
-        "$(echo "$(cut -d' ' -f1 "$scratch/other" | median) / $(cut -d' ' -f1 "$scratch/plain" | median)" | bc -l)" \
-        "$(paired other)"
+        "$other_ms" "$(echo "$other_ms / $plain_ms" | bc -l)" "$(paired other)"
 fi

@@ -46,14 +46,6 @@ public:
     explicit ListDresser(QComboBox *field)
         : QObject(field)
     {
-        for (QObject *child : field->children()) {
-            if (auto *list = qobject_cast<QWidget *>(child); list && list->isWindow()) {
-                // Built already: it follows the field's changes from here.
-                dress(list);
-                keeping = false;
-                return;
-            }
-        }
         field->installEventFilter(this);
     }
 
