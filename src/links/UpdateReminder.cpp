@@ -50,8 +50,10 @@ void CheckUpdateReminder()
         return;
 
     const platform::Answer answer = platform::messageBoxes().askYesNo(ReminderQuestion);
-    if (!rememberToday(today))
-        return; // A store that cannot be written stops the reminder here, without a word.
+    // A store that cannot take the date stops the reminder here, without a word.
+    // The date is on disk before any page goes out.
+    if (!rememberToday(today) || !platform::settingsStore().save())
+        return;
     if (answer == platform::Answer::Yes)
         OpenDownloadPage();
 }

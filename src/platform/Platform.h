@@ -62,8 +62,9 @@ public:
     // False when the store cannot take the value. What a write leaves unsaved
     // is saved when the event loop next runs, or at the latest by save().
     virtual bool write(const QString &section, const QString &key, const QString &value) = 0;
-    // Puts every value written so far on disk now.
-    virtual void save() = 0;
+    // Puts every value written so far on disk now. False when that failed; the
+    // store then holds what it held before.
+    virtual bool save() = 0;
 };
 
 // Held by the running instance for the life of its process.

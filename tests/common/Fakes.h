@@ -83,11 +83,16 @@ public:
         values.insert(section + QLatin1Char('/') + key, value);
         return true;
     }
-    void save() override { ++saves; }
+    bool save() override
+    {
+        ++saves;
+        return savable;
+    }
 
     QHash<QString, QString> values;
     bool readable = true;
     bool writable = true;
+    bool savable = true;
     int reads = 0;
     int writes = 0;
     int saves = 0;

@@ -155,12 +155,16 @@ public:
         return true;
     }
 
-    void save() override
+    bool save() override
     {
-        if (!unsaved_ || !settingsLockClear(unsaved_->fileName()))
-            return; // Kept unsaved rather than wait; the next save tries again.
+        if (!unsaved_)
+            return true;
+        if (!settingsLockClear(unsaved_->fileName()))
+            return false; // Kept unsaved rather than wait; the next save tries again.
         unsaved_->sync();
+        const bool saved = unsaved_->status() == QSettings::NoError;
         unsaved_.reset();
+        return saved;
     }
 
 private:
