@@ -2,9 +2,12 @@
 #include "app/CommandLine.h"
 #include "app/FontWarmUp.h"
 #include "app/modMain.h"
+#include "platform/ProcessSetup.h"
 #include "widgetkit/ApplicationStyle.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 namespace {
 
@@ -19,6 +22,10 @@ int main(int argc, char *argv[])
     // Help and version must work without a display, so they come before the application.
     if (const std::optional<int> answered = commandline::handle(argc, argv))
         return *answered;
+    if (const std::optional<QString> refusal = platform::prepareProcess()) {
+        std::fprintf(stderr, "amorial: %s\n", qPrintable(*refusal));
+        return 1;
+    }
     qInstallMessageHandler(dropMessage);
     warmUpFontConfiguration();
     QApplication app(argc, argv);

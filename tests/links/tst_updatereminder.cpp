@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Built twice: as AMORIAL_UPDATE_REMINDER builds the program, and the other way,
 // with a copy of the reminder compiled for that build.
@@ -31,6 +33,25 @@ QString daysFromToday(int days)
     return Today.addDays(days).toString(Qt::ISODate);
 }
 
+// The real store follows $XDG_CONFIG_HOME, as the program would.
+void useConfigFolder(const QString &folder)
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
+    QCoreApplication::setApplicationName(QStringLiteral("amorial"));
+}
+
+bool writeFile(const QString &name, const QByteArray &content)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray fileBytes(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class UpdateReminderTest : public QObject
@@ -39,7 +60,11 @@ class UpdateReminderTest : public QObject
 
 private slots:
     // Nothing the real store holds unsaved may land in the next test's folder.
-    void cleanup() { platform::settingsStore().save(); }
+    void cleanup()
+    {
+        platform::settingsStore().save();
+        qunsetenv("XDG_CONFIG_HOME");
+    }
     void asksOnlyWhenFifteenDaysAway_data();
     void asksOnlyWhenFifteenDaysAway();
     void unreadableStoreAsksNothing();
@@ -161,8 +186,7 @@ void UpdateReminderTest::realStoreReadsBackWhatItWrote()
     QFETCH(bool, byEventLoop);
     QTemporaryDir home;
     QVERIFY(home.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-    QCoreApplication::setApplicationName(QStringLiteral("amorial"));
+    useConfigFolder(home.path());
     FakeClock clock;
     clock.date = Today;
     platform::ScopedSeam<platform::Clock> s1(clock);
@@ -172,7 +196,7 @@ void UpdateReminderTest::realStoreReadsBackWhatItWrote()
     QVERIFY(!QFile::exists(file)); // not while the window is still to be shown
     if (!ReminderBuilt) {
         QCoreApplication::sendPostedEvents();
-        platform::settingsStore().save();
+        QVERIFY(platform::settingsStore().save());
         QVERIFY(!QFile::exists(file)); // not at all
         return;
     }
@@ -181,12 +205,11 @@ void UpdateReminderTest::realStoreReadsBackWhatItWrote()
     if (byEventLoop)
         QCoreApplication::sendPostedEvents();
     else
-        platform::settingsStore().save();
+        QVERIFY(platform::settingsStore().save());
 
-    // The bytes on disk: another QSettings in this process would share the unsaved value.
-    QFile written(file);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), "[Settings]\nDuration=" + TodayText.toLatin1() + "\n");
+    QCOMPARE(fileBytes(file), "[Settings]\nDuration=" + TodayText.toLatin1() + "\n");
+    QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("amorial.conf")});
 }
 
 void UpdateReminderTest::realStoreSurvivesBadFiles_data()
@@ -194,23 +217,49 @@ void UpdateReminderTest::realStoreSurvivesBadFiles_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("asks");
-    QTest::addColumn<bool>("keepsFile");
+    QTest::addColumn<QByteArray>("after"); // the settings file's bytes afterwards; null: not a file
+    QTest::addColumn<bool>("answerYes");
 
     const QByteArray longAgo = "[Settings]\nDuration=" + daysFromToday(-30).toLatin1() + "\n";
-    // Garbage without the key reads as a first start, which stores today's date.
-    QTest::newRow("settings file is a folder") << "folder" << QByteArray() << false << false;
-    QTest::newRow("binary garbage") << "file" << QByteArray("\x00\xff\xfe[[[\x01\n=\n\xc3", 12) << false << false;
-    QTest::newRow("unparsable value") << "file" << QByteArray("[Settings]\nDuration=banana\n") << false << true;
+    const QByteArray today = "[Settings]\nDuration=" + TodayText.toLatin1() + "\n";
+    const QByteArray other = "[Other]\nkey=1\n";
+    const QByteArray none;
+    QTest::newRow("settings file is a folder") << "folder" << none << false << none << false;
+    // Not a file this program wrote: read as unreadable and left alone.
+    QTest::newRow("binary garbage") << "file" << QByteArray("\x00\xff\xfe[[[\x01\n=\n\xc3", 12) << false
+                                    << QByteArray("\x00\xff\xfe[[[\x01\n=\n\xc3", 12) << false;
     QTest::newRow("broken section header") << "file" << QByteArray("[Settings\nDuration=2001-01-01\n") << false
-                                           << false;
-    QTest::newRow("config folder is a file") << "blocked" << QByteArray() << false << false;
-    QTest::newRow("sound file asks") << "file" << longAgo << true << false;
+                                           << QByteArray("[Settings\nDuration=2001-01-01\n") << false;
+    QTest::newRow("a copy of /etc/passwd") << "file" << QByteArray("root:x:0:0:root:/root:/bin/bash\n") << false
+                                           << QByteArray("root:x:0:0:root:/root:/bin/bash\n") << false;
+    const QByteArray oversized = longAgo + QByteArray(64 * 1024, '#');
+    QTest::newRow("over 64 KiB") << "file" << oversized << false << oversized << false;
+    QTest::newRow("unparsable value") << "file" << QByteArray("[Settings]\nDuration=banana\n") << false
+                                      << QByteArray("[Settings]\nDuration=banana\n") << false;
+    QTest::newRow("config folder is a file") << "blocked" << none << false << none << false;
+    QTest::newRow("sound file asks") << "file" << longAgo << true << today << false;
+    QTest::newRow("other keys and comments stay")
+        << "file" << "; kept\n[General]\nzoom=2\n\n[Settings]\nColour = red\nDuration=" + daysFromToday(-30).toLatin1()
+                         + "\r\nSize=3\n[Later]\nDuration=x"
+        << true << "; kept\n[General]\nzoom=2\n\n[Settings]\nColour = red\nDuration=" + TodayText.toLatin1()
+                       + "\nSize=3\n[Later]\nDuration=x\n"
+        << true;
+    QTest::newRow("first start beside other sections") << "file" << other << false << other + "\n" + today << false;
     // QSettings would read a list here, which is no text at all.
     QTest::newRow("value with a comma is kept") << "file" << QByteArray("[Settings]\nDuration=garbage, more\n")
-                                                << false << true;
-    // Left behind by a crash; QSettings alone would wait until it is 30 s old.
-    QTest::newRow("stale settings lock, empty") << "stale lock" << QByteArray() << false << false;
-    QTest::newRow("stale settings lock, junk") << "stale lock" << QByteArray("junk\n\x01") << false << false;
+                                                << false << QByteArray("[Settings]\nDuration=garbage, more\n")
+                                                << false;
+    // QSettings' lock file, left behind by a crash, is none of the save's business.
+    QTest::newRow("stale settings lock, empty") << "stale lock" << QByteArray() << false << today << false;
+    QTest::newRow("stale settings lock, junk") << "stale lock" << QByteArray("junk\n\x01") << false << today << false;
+    // Something at the name that is no regular file is never opened for reading nor replaced.
+    QTest::newRow("FIFO") << "fifo" << none << false << none << false;
+    QTest::newRow("link to a device") << "device link" << none << false << none << false;
+    QTest::newRow("link to someone else's file") << "foreign link" << other << false << none << false;
+    QTest::newRow("dangling link") << "dangling link" << none << false << none << false;
+    // A dotfile manager's link to the user's own file: the file is replaced, the link stays.
+    QTest::newRow("link to the user's own file") << "own link" << longAgo << true << today << true;
+    QTest::newRow("left over from a killed save") << "leftover" << longAgo << true << today << false;
 }
 
 void UpdateReminderTest::realStoreSurvivesBadFiles()
@@ -218,36 +267,61 @@ void UpdateReminderTest::realStoreSurvivesBadFiles()
     QFETCH(QString, setup);
     QFETCH(QByteArray, content);
     QFETCH(bool, asks);
-    QFETCH(bool, keepsFile);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, answerYes);
     if (!ReminderBuilt) {
         asks = false;
-        keepsFile = setup == QLatin1String("file");
+        answerYes = false;
+        if (setup == QLatin1String("file") || setup == QLatin1String("own link") || setup == QLatin1String("leftover"))
+            after = content;
+        else if (!after.isNull())
+            after = QByteArray();
     }
 
     QTemporaryDir home;
     QVERIFY(home.isValid());
     QString configHome = home.path();
     const QString file = home.filePath(QStringLiteral("amorial.conf"));
+    const QString elsewhere = home.filePath(QStringLiteral("dotfiles/amorial.conf"));
+    QString settingsFile = file; // where the content is to be found
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("dotfiles")));
     if (setup == QLatin1String("folder")) {
         QVERIFY(QDir(home.path()).mkdir(QStringLiteral("amorial.conf")));
     } else if (setup == QLatin1String("blocked")) {
         configHome = home.filePath(QStringLiteral("not-a-folder"));
-        QFile blocker(configHome);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(writeFile(configHome, QByteArray()));
     } else if (setup == QLatin1String("stale lock")) {
-        QFile lockFile(file + QStringLiteral(".lock"));
-        QVERIFY(lockFile.open(QIODevice::WriteOnly));
-        lockFile.write(content);
+        QVERIFY(writeFile(file + QStringLiteral(".lock"), content));
+    } else if (setup == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else if (setup == QLatin1String("device link")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), file));
+    } else if (setup == QLatin1String("dangling link")) {
+        QVERIFY(QFile::link(elsewhere, file));
+    } else if (setup == QLatin1String("foreign link")) {
+        QVERIFY(writeFile(elsewhere, content));
+        if (::geteuid() == 0)
+            QCOMPARE(::chown(QFile::encodeName(elsewhere).constData(), 65534, 65534), 0);
+        else
+            QSKIP("only root can make a file someone else's");
+        QVERIFY(QFile::link(elsewhere, file));
+        settingsFile = elsewhere;
+    } else if (setup == QLatin1String("own link")) {
+        QVERIFY(writeFile(elsewhere, content));
+        QVERIFY(QFile::link(elsewhere, file));
+        settingsFile = elsewhere;
+    } else if (setup == QLatin1String("leftover")) {
+        QVERIFY(writeFile(file, content));
+        QVERIFY(writeFile(file + QStringLiteral(".new"), "[Settings]\nDuration=20"));
     } else {
-        QFile settingsFile(file);
-        QVERIFY(settingsFile.open(QIODevice::WriteOnly));
-        settingsFile.write(content);
+        QVERIFY(writeFile(file, content));
     }
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configHome);
-    QCoreApplication::setApplicationName(QStringLiteral("amorial"));
+    const QFileInfo before(file);
+    useConfigFolder(configHome);
     FakeClock clock;
     clock.date = Today;
     FakeMessageBoxes boxes;
+    boxes.answer = answerYes ? platform::Answer::Yes : platform::Answer::No;
     FakeUrlOpener urls;
     platform::ScopedSeam<platform::Clock> s1(clock);
     platform::ScopedSeam<platform::MessageBoxes> s2(boxes);
@@ -256,20 +330,23 @@ void UpdateReminderTest::realStoreSurvivesBadFiles()
     modHelp::CheckUpdateReminder();
 
     QCOMPARE(boxes.questions.size(), asks ? 1 : 0);
+    QCOMPARE(urls.opened.size(), answerYes ? 1 : 0);
     QElapsedTimer saving;
     saving.start();
     platform::settingsStore().save();
     QVERIFY2(saving.elapsed() < 2000, "the save waited");
-    if (setup == QLatin1String("stale lock") && ReminderBuilt) {
-        QFile settingsFile(file);
-        QVERIFY(settingsFile.open(QIODevice::ReadOnly));
-        QCOMPARE(settingsFile.readAll(), "[Settings]\nDuration=" + TodayText.toLatin1() + "\n");
-    }
-    if (keepsFile) {
-        QFile settingsFile(file);
-        QVERIFY(settingsFile.open(QIODevice::ReadOnly));
-        QCOMPARE(settingsFile.readAll(), content); // left as it was
-    }
+    const QFileInfo now(file);
+    QCOMPARE(now.isSymLink(), before.isSymLink());
+    QCOMPARE(now.isSymLink() ? now.symLinkTarget() : QString(), before.isSymLink() ? before.symLinkTarget() : QString());
+    QCOMPARE(now.isDir(), before.isDir());
+    if (setup == QLatin1String("fifo"))
+        QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
+    if (!after.isNull())
+        QCOMPARE(fileBytes(settingsFile), after);
+    else if (QFileInfo(settingsFile).isFile())
+        QCOMPARE(fileBytes(settingsFile), content); // left alone
+    if (ReminderBuilt || setup != QLatin1String("leftover"))
+        QVERIFY(!QFileInfo::exists(settingsFile + QStringLiteral(".new"))); // a save clears it away
 }
 
 QTEST_GUILESS_MAIN(UpdateReminderTest)

@@ -1,147 +1,253 @@
 // SPDX-License-Identifier: MIT
-// The per-user settings store: QSettings under the executable's name, saved
-// from the event loop and never waiting on a lock file left behind.
+// The per-user settings store: the INI file <config home>/<program>.conf, read
+// and written here rather than through QSettings, so that a read never blocks
+// and a save is all or nothing. A save writes the whole new file beside the old
+// one, checks every write, syncs it and only then renames it over the old file;
+// whatever fails leaves the old file as it was and nothing beside it.
 #include "platform/Platform.h"
+#include "platform/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QThread>
 
 #include <cerrno>
-#include <memory>
+#include <climits>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
-// The text after "key=" in the file's [section], exactly as it stands there.
-std::optional<QString> rawValue(const QString &file, const QString &section, const QString &key)
-{
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QString current;
-    while (!in.atEnd()) {
-        const QString line = QString::fromUtf8(in.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            current = line.mid(1, line.size() - 2);
-            continue;
-        }
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (current == section && equals > 0 && line.left(equals).trimmed() == key)
-            return line.mid(equals + 1).trimmed();
-    }
-    return std::nullopt;
-}
+// A file this large was not written by this program.
+constexpr qint64 MaxFileBytes = 64 * 1024;
 
-// QSettings saves under the lock file "<file>.lock" and waits until its holder
-// removes it or it is 30 s old, so a lock left behind by a crash would freeze
-// the save. Every live holder keeps an flock on that file; one that nobody
-// locks was left behind and is removed, as QLockFile itself removes one.
-// Returns false when the save would have to wait: a live holder keeps the lock
-// past a moment, or the name is taken by something QSettings can never lock.
-bool settingsLockClear(const QString &settingsFile)
-{
-    constexpr int WaitMs = 500;
-    const QByteArray path = QFile::encodeName(settingsFile + QStringLiteral(".lock"));
-    QDeadlineTimer deadline(WaitMs);
-    for (;;) {
-        if (deadline.hasExpired())
-            return false;
-        struct stat entry {};
-        if (::lstat(path.constData(), &entry) != 0)
-            return errno == ENOENT;
-        if (!S_ISREG(entry.st_mode))
-            return false;
-        const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (descriptor >= 0) {
-            if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-                // Still the same file under that name, so no new holder's file goes.
-                struct stat locked {};
-                const bool same = ::fstat(descriptor, &locked) == 0 && ::lstat(path.constData(), &entry) == 0
-                                  && locked.st_dev == entry.st_dev && locked.st_ino == entry.st_ino;
-                const bool removed = same && ::unlink(path.constData()) == 0;
-                ::close(descriptor);
-                if (!removed && same)
-                    return false;
-                continue;
-            }
-            ::close(descriptor);
-        } else if (errno != ENOENT) {
-            return false;
-        }
-        QThread::msleep(10);
-    }
-}
-
-// Whether a save can be tried without waiting on the disk: QSettings writes a
-// new file beside the old one and renames it over, under a lock file.
-bool canSave(QSettings &settings)
-{
-    if (!settings.isWritable()) // Also makes the folder on a first start.
-        return false;
-    const QFileInfo file(settings.fileName());
-    const QString folder = file.absolutePath();
-    if (!QFileInfo(folder).isWritable())
-        return false;
-    struct statvfs space {};
-    if (::statvfs(QFile::encodeName(folder).constData(), &space) == 0
-        && (::geteuid() == 0 ? space.f_bfree : space.f_bavail) == 0)
-        return false;
-    struct stat lock {};
-    const QByteArray lockPath = QFile::encodeName(file.absoluteFilePath() + QStringLiteral(".lock"));
-    return ::lstat(lockPath.constData(), &lock) != 0 || S_ISREG(lock.st_mode);
-}
-
-class QtSettingsStore final : public SettingsStore
+// Closes a descriptor when it goes out of scope.
+class Descriptor
 {
 public:
-    ~QtSettingsStore() override
+    explicit Descriptor(int value = -1)
+        : value_(value)
     {
-        save();
-        // Destroying it unsaved would make QSettings save it and wait.
-        if (unsaved_)
-            [[maybe_unused]] QSettings *kept = unsaved_.release();
     }
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return value_; }
+    bool valid() const { return value_ >= 0; }
+    void reset(int value = -1)
+    {
+        if (value_ >= 0)
+            ::close(value_);
+        value_ = value;
+    }
+
+private:
+    int value_;
+};
+
+QByteArray encoded(const QString &path) { return QFile::encodeName(path); }
+
+// Where the settings live: $XDG_CONFIG_HOME, which counts only as an absolute
+// path, else ~/.config.
+QString settingsPath()
+{
+    QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(folder))
+        folder = QDir::homePath() + QStringLiteral("/.config");
+    return folder + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf");
+}
+
+// The file a read and a save go to. A link at the settings' name is followed
+// only to a regular file of the user's own, which a save then replaces while
+// the link stays; anything else at the name is never opened or replaced.
+struct Target
+{
+    enum Kind { Missing, File, Unusable };
+    Kind kind = Unusable;
+    QString path;
+};
+
+Target resolve(const QString &path)
+{
+    const QByteArray name = encoded(path);
+    struct stat entry {};
+    if (::lstat(name.constData(), &entry) != 0)
+        return errno == ENOENT ? Target{Target::Missing, path} : Target{};
+    if (S_ISREG(entry.st_mode))
+        return {Target::File, path};
+    if (!S_ISLNK(entry.st_mode))
+        return {};
+    struct stat linked {};
+    if (::stat(name.constData(), &linked) != 0 || !S_ISREG(linked.st_mode) || linked.st_uid != ::geteuid())
+        return {};
+    char resolved[PATH_MAX];
+    if (!::realpath(name.constData(), resolved))
+        return {};
+    return {Target::File, QFile::decodeName(resolved)};
+}
+
+// The whole file, empty when there is none; nothing when it is not a regular
+// file, is too large to be ours or cannot be read.
+std::optional<QByteArray> readFile(const Target &target)
+{
+    if (target.kind == Target::Missing)
+        return QByteArray();
+    if (target.kind != Target::File)
+        return std::nullopt;
+    // Non-blocking and checked once open: what stands there may have changed.
+    Descriptor file(::open(encoded(target.path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
+        || status.st_size > MaxFileBytes)
+        return std::nullopt;
+    QByteArray content(MaxFileBytes + 1, Qt::Uninitialized);
+    qsizetype total = 0;
+    while (total < content.size()) {
+        const ssize_t got = ::read(file.get(), content.data() + total, size_t(content.size() - total));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        total += got;
+    }
+    if (total > MaxFileBytes)
+        return std::nullopt;
+    content.truncate(total);
+    return content;
+}
+
+bool writeAll(int descriptor, const QByteArray &bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t done = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        written += done;
+    }
+    return true;
+}
+
+// Serialises saves: an advisory lock on the settings' folder, which leaves no
+// file behind whatever happens to the process. Gives up after a moment rather
+// than keep the program waiting.
+bool lockFolder(int folder)
+{
+    constexpr int WaitMs = 500;
+    const QDeadlineTimer deadline(WaitMs);
+    while (::flock(folder, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// The file beside the settings that a save fills before it takes their name.
+QByteArray temporaryName(const QString &target)
+{
+    return encoded(QFileInfo(target).fileName() + QStringLiteral(".new"));
+}
+
+// Opens the new file under its temporary name, where only a process killed
+// in mid-save leaves it behind; the next save removes it. The new file takes
+// the old one's permissions and, for a save by root, its owner.
+int createTemporary(int folder, const QByteArray &name, const struct stat *old)
+{
+    struct stat leftover {};
+    if (::fstatat(folder, name.constData(), &leftover, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!S_ISREG(leftover.st_mode) || ::unlinkat(folder, name.constData(), 0) != 0)
+            return -1;
+    }
+    const int file = ::openat(folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (file < 0 || !old)
+        return file;
+    const bool kept = ::fchmod(file, old->st_mode & 07777) == 0
+                      && (::geteuid() != 0 || ::fchown(file, old->st_uid, old->st_gid) == 0);
+    if (!kept) {
+        ::close(file);
+        ::unlinkat(folder, name.constData(), 0);
+        return -1;
+    }
+    return file;
+}
+
+// Puts content in place of the target file in one step, or leaves it as it was.
+bool replaceFile(const Target &target, const QByteArray &content)
+{
+    const QFileInfo info(target.path);
+    Descriptor folder(::open(encoded(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid() || !lockFolder(folder.get()))
+        return false;
+    const QByteArray fileName = encoded(info.fileName());
+    struct stat old {};
+    const bool hasOld = ::fstatat(folder.get(), fileName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (hasOld && !S_ISREG(old.st_mode))
+        return false;
+    const QByteArray temporary = temporaryName(target.path);
+    Descriptor file(createTemporary(folder.get(), temporary, hasOld ? &old : nullptr));
+    if (!file.valid())
+        return false;
+    const bool written = writeAll(file.get(), content) && ::fsync(file.get()) == 0;
+    file.reset();
+    if (!written || ::renameat(folder.get(), temporary.constData(), folder.get(), fileName.constData()) != 0) {
+        ::unlinkat(folder.get(), temporary.constData(), 0);
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    ::fsync(folder.get());
+    return true;
+}
+
+bool makeFolderFor(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QFileInfo(folder).isDir())
+        return true;
+    // Private, as the base-directory rules ask of a folder made for them.
+    return QDir().mkpath(folder) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+struct Change
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+class SettingsFileStore final : public SettingsStore
+{
+public:
+    ~SettingsFileStore() override { save(); }
 
     std::optional<QString> read(const QString &section, const QString &key) override
     {
-        // The object holding unsaved values, if any: a new one on the same file
-        // would save them when it first reads, and wait on the lock to do so.
-        std::unique_ptr<QSettings> opened;
-        QSettings *settings = unsaved_ ? unsaved_.get() : (opened = open()).get();
-        const QString name = section + QLatin1Char('/') + key;
-        const QVariant value = settings->value(name);
-        if (settings->status() != QSettings::NoError)
+        const std::optional<QByteArray> content = currentContent(resolve(settingsPath()));
+        if (!content)
             return std::nullopt;
-        if (value.typeId() == QMetaType::QString || (!value.isValid() && !settings->contains(name)))
-            return value.toString();
-        // QSettings reads some texts as other types, a comma as a list: the
-        // text in the file is what was stored.
-        return rawValue(settings->fileName(), section, key);
+        return settingsfile::value(*content, section, key);
     }
 
     bool write(const QString &section, const QString &key, const QString &value) override
     {
-        if (!unsaved_)
-            unsaved_ = open();
-        QSettings &settings = *unsaved_;
-        if (settings.status() != QSettings::NoError || !canSave(settings))
+        const QString path = settingsPath();
+        if (!settingsfile::isPlainValue(value) || !currentContent(resolve(path)) || !makeFolderFor(path))
             return false;
-        settings.setValue(section + QLatin1Char('/') + key, value);
-        // Saving locks, writes and flushes the file. It happens from the event
-        // loop, so a first start does not wait on the disk before its window
-        // shows; but not by QSettings' own request, which would wait out a lock
-        // file left behind.
-        QCoreApplication::removePostedEvents(&settings, QEvent::UpdateRequest);
+        pending_.append({section, key, value});
+        // Saving syncs the file to the disk. It happens from the event loop, so
+        // a first start does not wait on the disk before its window shows.
         if (!saveQueued_ && QCoreApplication::instance()) {
             saveQueued_ = true;
             QMetaObject::invokeMethod(
@@ -157,25 +263,31 @@ public:
 
     bool save() override
     {
-        if (!unsaved_)
+        if (pending_.isEmpty())
             return true;
-        if (!settingsLockClear(unsaved_->fileName()))
-            return false; // Kept unsaved rather than wait; the next save tries again.
-        unsaved_->sync();
-        const bool saved = unsaved_->status() == QSettings::NoError;
-        unsaved_.reset();
-        return saved;
+        // Read again just before the save, so that what others wrote meanwhile stays.
+        const Target target = resolve(settingsPath());
+        const std::optional<QByteArray> content = currentContent(target);
+        if (!content || !replaceFile(target, *content))
+            return false; // Kept unsaved; the next save tries again.
+        pending_.clear();
+        return true;
     }
 
 private:
-    // Stored under the executable's name, in the user's scope.
-    static std::unique_ptr<QSettings> open()
+    // The file's content with the values not yet saved, or nothing when the
+    // file is not one this program could have written.
+    std::optional<QByteArray> currentContent(const Target &target) const
     {
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           QCoreApplication::applicationName());
+        std::optional<QByteArray> content = readFile(target);
+        if (!content || !settingsfile::isWellFormed(*content))
+            return std::nullopt;
+        for (const Change &change : pending_)
+            *content = settingsfile::withValue(*content, change.section, change.key, change.value);
+        return content;
     }
 
-    std::unique_ptr<QSettings> unsaved_;
+    QList<Change> pending_;
     bool saveQueued_ = false;
 };
 
@@ -183,7 +295,7 @@ private:
 
 template<> SettingsStore &Seam<SettingsStore>::qtImplementation()
 {
-    static QtSettingsStore store;
+    static SettingsFileStore store;
     return store;
 }
 
