@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,6 +54,13 @@ QByteArray fileBytes(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray settingsWith(const char *date) { return QByteArray("[Settings]\nDuration=") + date + "\n"; }
+
 } // namespace
 
 class UpdateReminderTest : public QObject
@@ -73,6 +82,9 @@ private slots:
     void realStoreReadsBackWhatItWrote();
     void realStoreSurvivesBadFiles_data();
     void realStoreSurvivesBadFiles();
+    void failedSaveKeepsTheOldFile_data();
+    void failedSaveKeepsTheOldFile();
+    void killedSaveLeavesOldOrNewFile();
 };
 
 void UpdateReminderTest::asksOnlyWhenFifteenDaysAway_data()
@@ -347,6 +359,95 @@ void UpdateReminderTest::realStoreSurvivesBadFiles()
         QCOMPARE(fileBytes(settingsFile), content); // left alone
     if (ReminderBuilt || setup != QLatin1String("leftover"))
         QVERIFY(!QFileInfo::exists(settingsFile + QStringLiteral(".new"))); // a save clears it away
+}
+
+void UpdateReminderTest::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<QStringList>("wrapper");
+    QTest::addColumn<QString>("prepare"); // $1 the settings folder, $2 the old file
+    QTest::addColumn<QString>("limit");   // set for the saver alone
+    QTest::addColumn<QStringList>("entries");
+
+    const QString copy = QStringLiteral(R"(cp "$2" "$1/amorial.conf")");
+    const QStringList settingsOnly{QStringLiteral("amorial.conf")};
+    // A tmpfs of its own, in a mount namespace of its own, filled to the last block.
+    QTest::newRow("disk full") << QStringList{QStringLiteral("unshare"), QStringLiteral("--map-root-user"),
+                                              QStringLiteral("--mount")}
+                               << QStringLiteral(R"(mount -t tmpfs -o size=64k tmpfs "$1" && )") + copy
+                                      + QStringLiteral(R"( && { dd if=/dev/zero of="$1/filler" bs=4k 2>/dev/null; true; })")
+                               << QString()
+                               << QStringList{QStringLiteral("amorial.conf"), QStringLiteral("filler")};
+    QTest::newRow("file-size limit of nothing") << QStringList() << copy << QStringLiteral("ulimit -f 0")
+                                                << settingsOnly;
+    // 512 bytes: the first write is cut short, the next one fails.
+    QTest::newRow("file-size limit within the file") << QStringList() << copy << QStringLiteral("ulimit -f 1")
+                                                     << settingsOnly;
+}
+
+void UpdateReminderTest::failedSaveKeepsTheOldFile()
+{
+    QFETCH(QStringList, wrapper);
+    QFETCH(QString, prepare);
+    QFETCH(QString, limit);
+    QFETCH(QStringList, entries);
+
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QString folder = scratch.filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkdir(folder));
+    const QByteArray old = "; " + QByteArray(700, 'x') + "\n[Other]\nkey=1\n\n" + settingsWith("2001-01-01");
+    QVERIFY(writeFile(scratch.filePath(QStringLiteral("old")), old));
+    // The mount goes with the namespace, so what is left there is copied out before.
+    const QString script = prepare + QStringLiteral(R"( || exit 9
+( %1; XDG_CONFIG_HOME="$1" exec "$3" save 2026-12-08 ); echo $? >"$4/status"
+cp "$1/amorial.conf" "$4/after"; ls -A "$1" >"$4/entries")").arg(limit.isEmpty() ? QStringLiteral(":") : limit);
+    QStringList command = wrapper;
+    command << QStringLiteral("sh") << QStringLiteral("-c") << script << QStringLiteral("sh") << folder
+            << scratch.filePath(QStringLiteral("old")) << QStringLiteral(SETTINGS_SAVER) << scratch.path();
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    run.start(command.takeFirst(), command);
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitCode(), 0);
+
+    QCOMPARE(fileBytes(scratch.filePath(QStringLiteral("status"))), QByteArray("3\n")); // refused, not killed
+    QCOMPARE(fileBytes(scratch.filePath(QStringLiteral("after"))), old);
+    QCOMPARE(QString::fromUtf8(fileBytes(scratch.filePath(QStringLiteral("entries")))).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             entries);
+}
+
+void UpdateReminderTest::killedSaveLeavesOldOrNewFile()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString file = home.filePath(QStringLiteral("amorial.conf"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    const QByteArray first = settingsWith("2001-01-01");
+    const QByteArray second = settingsWith("2002-02-02");
+    const QStringList allowed{QStringLiteral("amorial.conf"), QStringLiteral("amorial.conf.new")};
+    QRandomGenerator delays(17);
+    for (int round = 0; round < 40; ++round) {
+        QProcess saver;
+        saver.setProcessEnvironment(environment);
+        saver.start(QStringLiteral(SETTINGS_SAVER), {QStringLiteral("loop"), QStringLiteral("2001-01-01"),
+                                                     QStringLiteral("2002-02-02")});
+        QVERIFY(saver.waitForStarted());
+        QThread::usleep(delays.bounded(2000, 12000));
+        ::kill(pid_t(saver.processId()), SIGKILL);
+        QVERIFY(saver.waitForFinished());
+
+        const QByteArray now = fileBytes(file);
+        QVERIFY2(now == first || now == second || (round == 0 && !QFileInfo::exists(file)), now.constData());
+        for (const QString &entry : folderEntries(home.path()))
+            QVERIFY2(allowed.contains(entry), qPrintable(entry)); // at most the new file, cut off before its rename
+    }
+    QProcess saver;
+    saver.setProcessEnvironment(environment);
+    saver.start(QStringLiteral(SETTINGS_SAVER), {QStringLiteral("save"), QStringLiteral("2003-03-03")});
+    QVERIFY(saver.waitForFinished());
+    QCOMPARE(fileBytes(file), settingsWith("2003-03-03"));
+    QCOMPARE(folderEntries(home.path()), QStringList{QStringLiteral("amorial.conf")});
 }
 
 QTEST_GUILESS_MAIN(UpdateReminderTest)

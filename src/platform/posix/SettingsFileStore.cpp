@@ -105,8 +105,7 @@ std::optional<QByteArray> readFile(const Target &target)
     // Non-blocking and checked once open: what stands there may have changed.
     Descriptor file(::open(encoded(target.path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
-    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
-        || status.st_size > MaxFileBytes)
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     QByteArray content(MaxFileBytes + 1, Qt::Uninitialized);
     qsizetype total = 0;
