@@ -25,4 +25,7 @@ done
 [[ -s $ready ]] || { echo "Xvfb gave no display" >&2; exit 1; }
 export DISPLAY=":$(head -n 1 "$ready")"
 unset XAUTHORITY
+# A program with no session bus named would have the D-Bus library start one
+# on this display, which would outlive the test.
+export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/dev/null}
 "$@"
