@@ -1,25 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
 #include "app/FontWarmUp.h"
+#include "app/StartupMessages.h"
 #include "app/modMain.h"
 #include "widgetkit/ApplicationStyle.h"
 
 #include <QApplication>
-
-namespace {
-
-// Nothing is logged: Qt's own warnings (no browser to launch, a runtime folder
-// with the wrong permissions...) stay off the terminal too.
-void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
     // Help and version must work without a display, so they come before the application.
     if (const std::optional<int> answered = commandline::handle(argc, argv))
         return *answered;
-    qInstallMessageHandler(dropMessage);
+    // Nothing is logged: Qt's own warnings (no browser to launch, a runtime folder
+    // with the wrong permissions...) stay off the terminal, unless one leads to a fatal failure.
+    installStartupMessageHandler();
     warmUpFontConfiguration();
     QApplication app(argc, argv);
     useApplicationStyle();
