@@ -3,6 +3,7 @@
 #include "app/FontWarmUp.h"
 #include "app/StartupMessages.h"
 #include "app/modMain.h"
+#include "platform/ProgramInfo.h"
 #include "widgetkit/ApplicationStyle.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@ int main(int argc, char *argv[])
     installStartupMessageHandler();
     warmUpFontConfiguration();
     QApplication app(argc, argv);
+    // Docks and task switchers match the windows to the menu entry by it.
+    QGuiApplication::setDesktopFileName(programinfo::DesktopFileName);
     useApplicationStyle();
     // The entry window is hidden while a result shows; only EndProgram ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
