@@ -104,6 +104,9 @@ step "Alt+L finds the sign and shows the result window"
 press alt+l
 eventually shows $'label\tGemini' || { names; fail "the result window does not show Gemini"; }
 shows 'Venus in Your Chart is Placed in' || fail "the result window's caption is missing"
+# What a screen reader reads as the window becomes active.
+/usr/bin/python3 "$here/a11y.py" windows | grep -P '^Amorial v1\.20\tGemini\. You ' >/dev/null ||
+    fail "the result window's description is: $(/usr/bin/python3 "$here/a11y.py" windows)"
 screenshot "$main_window" result-window
 
 step "Back returns to the entry window with the input intact"
