@@ -27,9 +27,7 @@ QStringList &keptMessages()
 
 void writeToStandardError(const QString &text)
 {
-    std::fputs(qPrintable(text), stderr);
-    if (!text.endsWith(QLatin1Char('\n')))
-        std::fputc('\n', stderr);
+    std::fprintf(stderr, text.endsWith(QLatin1Char('\n')) ? "%s" : "%s\n", qPrintable(text));
 }
 
 void handleMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
