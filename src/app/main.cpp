@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
 #include "app/FontWarmUp.h"
+#include "app/StartupMessages.h"
 #include "app/modMain.h"
 #include "platform/ProcessSetup.h"
+#include "platform/ProgramInfo.h"
 #include "widgetkit/ApplicationStyle.h"
 
 #include <QApplication>
 
 #include <cstdio>
-
-namespace {
-
-// Nothing is logged: Qt's own warnings (no browser to launch, a runtime folder
-// with the wrong permissions...) stay off the terminal too.
-void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -26,9 +20,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "amorial: %s\n", qPrintable(*refusal));
         return 1;
     }
-    qInstallMessageHandler(dropMessage);
+    // Nothing is logged: Qt's own warnings (no browser to launch, a runtime folder
+    // with the wrong permissions...) stay off the terminal, unless one leads to a fatal failure.
+    installStartupMessageHandler();
     warmUpFontConfiguration();
     QApplication app(argc, argv);
+    // Docks and task switchers match the windows to the menu entry by it.
+    QGuiApplication::setDesktopFileName(programinfo::DesktopFileName);
     useApplicationStyle();
     // The entry window is hidden while a result shows; only EndProgram ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

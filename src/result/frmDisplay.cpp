@@ -51,6 +51,9 @@ void frmDisplay::setResult(const QString &sign, const std::optional<QString> &pa
     if (paragraph)
         ui->lblSignDesc->setText(*paragraph);
     ui->lblLoveSign->setText(sign);
+    // A screen reader reads the window's description as the window becomes
+    // active, so the result is heard while the focus stays on Exit.
+    setAccessibleDescription(ui->lblLoveSign->text() + QStringLiteral(". ") + ui->lblSignDesc->text());
 }
 
 void frmDisplay::setUpWindow()

@@ -22,7 +22,7 @@ public:
     static frmDisplay *loaded();
 
     // Shows the sign, and its paragraph when there is one; without one the
-    // paragraph label keeps its text.
+    // paragraph label keeps its text. The window's description reads both.
     void setResult(const QString &sign, const std::optional<QString> &paragraph);
 
 signals:

@@ -13,8 +13,63 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+
 namespace look {
 namespace {
+
+// The contrast that text needs against what it is drawn on (WCAG's 4.5:1).
+constexpr double ReadableContrast = 4.5;
+
+double relativeLuminance(const QColor &colour)
+{
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) + 0.0722 * linear(colour.blue());
+}
+
+double contrast(const QColor &one, const QColor &other)
+{
+    const double first = relativeLuminance(one);
+    const double second = relativeLuminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The first colour on the way from the design's towards the end that reads
+// against the theme's, with the number of steps (of 255) it took.
+std::optional<std::pair<int, QColor>> firstReadableTowards(const QColor &design, const QColor &end,
+                                                           const QColor &theme)
+{
+    for (int step = 1; step <= 255; ++step) {
+        const auto mix = [step](int from, int to) { return from + qRound((to - from) * step / 255.0); };
+        const QColor mixed(mix(design.red(), end.red()), mix(design.green(), end.green()),
+                           mix(design.blue(), end.blue()));
+        if (contrast(mixed, theme) >= ReadableContrast)
+            return std::pair{step, mixed};
+    }
+    return std::nullopt;
+}
+
+// The design's colour, as long as it reads against the theme's colour; where
+// the theme makes it unreadable, the nearest colour that reads, on its way to
+// white or to black.
+QColor readableAgainst(const QColor &design, const QColor &theme)
+{
+    if (contrast(design, theme) >= ReadableContrast)
+        return design;
+    const auto lighter = firstReadableTowards(design, White, theme);
+    const auto darker = firstReadableTowards(design, Black, theme);
+    if (lighter && (!darker || lighter->first <= darker->first))
+        return lighter->second;
+    if (darker)
+        return darker->second;
+    return contrast(White, theme) > contrast(Black, theme) ? White : Black;
+}
 
 // One style serves every window; the application owns it.
 ClassicStyle *classicStyle()
@@ -125,7 +180,7 @@ void promotion(QLabel *label)
     label->setBackgroundRole(QPalette::Button);
     label->setForegroundRole(QPalette::WindowText);
     label->setAutoFillBackground(true);
-    setColour(label, QPalette::WindowText, Blue);
+    setColour(label, QPalette::WindowText, readableAgainst(Blue, label->palette().color(QPalette::Button)));
 }
 
 void captionedFrame(QGroupBox *frame, const QFont &font, const QColor &captionColour, const QColor &back)
@@ -160,7 +215,7 @@ void button(QPushButton *button, const QFont &font)
 {
     button->setStyle(classicStyle());
     button->setFont(font);
-    setColour(button, QPalette::Button, ButtonGrey);
+    setColour(button, QPalette::Button, readableAgainst(ButtonGrey, button->palette().color(QPalette::ButtonText)));
 }
 
 void panel(QFrame *panel, const QColor &back)

@@ -42,7 +42,9 @@ QFont verdana(double points, Weight weight, Decoration decoration = Plain);
 void fill(QWidget *area, const QColor &colour);
 // Text straight on whatever lies behind the label.
 void caption(QLabel *label, const QFont &font, const QColor &colour);
-// A promotional link: blue text on the desktop's 3-D face colour.
+// A promotional link: blue text on the desktop's 3-D face colour. Where the
+// desktop's theme makes blue unreadable on its face, the text takes the
+// nearest colour that reads, lighter or darker.
 void promotion(QLabel *label);
 // A frame whose caption stands in its top-left corner, without an edge.
 void captionedFrame(QGroupBox *frame, const QFont &font, const QColor &captionColour, const QColor &back);
@@ -50,7 +52,9 @@ void captionedFrame(QGroupBox *frame, const QFont &font, const QColor &captionCo
 // that turns cyan while the field has the focus; a list drops down in the
 // field's font and colours.
 void field(QWidget *field);
-// A raised grey button with its caption in the desktop's button-text colour.
+// A raised grey button with its caption in the desktop's button-text colour;
+// where that colour does not read on the grey, the grey turns lighter or darker
+// just enough that it does.
 void button(QPushButton *button, const QFont &font);
 // An opaque panel inside a thin black line.
 void panel(QFrame *panel, const QColor &back);

@@ -43,6 +43,7 @@ private slots:
     void focusableControlsHaveNames();
     void inputsAreLabelledByTheirLabels_data();
     void inputsAreLabelledByTheirLabels();
+    void resultIsReadWhenTheWindowOpens();
     void pressingALinkOpensItsPage_data();
     void pressingALinkOpensItsPage();
     void windowsAreSharpAtScaleTwo_data();
@@ -197,6 +198,18 @@ void AccessibilityTest::inputsAreLabelledByTheirLabels()
     const auto labelledByLabel = labelShown->relations(QAccessible::Labelled);
     QCOMPARE(labelledByLabel.size(), 1);
     QCOMPARE(labelledByLabel.first().first, inputShown);
+}
+
+void AccessibilityTest::resultIsReadWhenTheWindowOpens()
+{
+    display_->setResult(QStringLiteral("Gemini"), QStringLiteral("Quick and curious in love."));
+    display_->show();
+    QVERIFY(QTest::qWaitForWindowActive(display_));
+
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(display_.data());
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Amorial v1.20"));
+    QCOMPARE(window->text(QAccessible::Description), QStringLiteral("Gemini. Quick and curious in love."));
+    QCOMPARE(QApplication::focusWidget(), display_->findChild<QWidget *>(QStringLiteral("cmdExit")));
 }
 
 void AccessibilityTest::pressingALinkOpensItsPage_data()

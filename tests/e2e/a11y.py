@@ -3,6 +3,7 @@
 
   a11y.py names       every visible label, text field, combo box and menu item: role<TAB>name<TAB>text
   a11y.py dialog-text the texts of the visible message boxes
+  a11y.py windows     every visible window: name<TAB>description
 """
 import sys
 
@@ -55,6 +56,11 @@ def main():
     if command == "dialog-text":
         for text in message_box_labels():
             print(text)
+        return
+    if command == "windows":
+        for node in showing_nodes():
+            if node.getRoleName() == "frame":
+                print(f"{node.name}\t{node.description}")
         return
     roles = {"label", "link", "text", "combo box", "push button", "frame", "dialog", "alert", "menu item"}
     for node in showing_nodes():

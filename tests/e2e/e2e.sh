@@ -81,6 +81,12 @@ has_window "$message_box" && fail "a question came on the first start"
 focus "$main_window"
 eventually shows $'combo box\t1' || fail "the entry window is not on the accessibility bus"
 
+step "the window belongs to the menu entry: its class is the one the entry names"
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../src/resources/desktop/example.amorial.Amorial.desktop")
+wm_class=$(xprop -id "$(window "$main_window")" WM_CLASS)
+[[ $wm_class == "WM_CLASS(STRING) = \"$entry_class\", \"$entry_class\"" ]] ||
+    fail "the window's $wm_class does not match StartupWMClass=$entry_class"
+
 step "typing a name in small letters gives capitals"
 xdotool type --delay 40 'ann lee'
 eventually name_box_reads 'ANN LEE' || { names; fail "the name box does not read ANN LEE"; }
@@ -98,6 +104,9 @@ step "Alt+L finds the sign and shows the result window"
 press alt+l
 eventually shows $'label\tGemini' || { names; fail "the result window does not show Gemini"; }
 shows 'Venus in Your Chart is Placed in' || fail "the result window's caption is missing"
+# What a screen reader reads as the window becomes active.
+/usr/bin/python3 "$here/a11y.py" windows | grep -P '^Amorial v1\.20\tGemini\. You ' >/dev/null ||
+    fail "the result window's description is: $(/usr/bin/python3 "$here/a11y.py" windows)"
 screenshot "$main_window" result-window
 
 step "Back returns to the entry window with the input intact"

@@ -23,7 +23,14 @@ for expected in \
     ./usr/share/doc/amorial/changelog.gz \
     ./usr/share/applications/example.amorial.Amorial.desktop \
     ./usr/share/metainfo/example.amorial.Amorial.metainfo.xml \
+    ./usr/share/icons/hicolor/16x16/apps/amorial.png \
+    ./usr/share/icons/hicolor/22x22/apps/amorial.png \
+    ./usr/share/icons/hicolor/24x24/apps/amorial.png \
     ./usr/share/icons/hicolor/32x32/apps/amorial.png \
+    ./usr/share/icons/hicolor/48x48/apps/amorial.png \
+    ./usr/share/icons/hicolor/64x64/apps/amorial.png \
+    ./usr/share/icons/hicolor/128x128/apps/amorial.png \
+    ./usr/share/icons/hicolor/256x256/apps/amorial.png \
     ./usr/share/icons/hicolor/scalable/apps/amorial.svg; do
     grep -qx "$expected" <<<"$files" || fail "package lacks $expected"
 done
@@ -34,6 +41,7 @@ if grep -E '^\./usr/bin/' <<<"$files"; then fail "the program belongs in /usr/ga
 
 [[ $(dpkg-deb -f "$deb" Package) == amorial ]] || fail "Package field"
 [[ $(dpkg-deb -f "$deb" Version) == 1.20 ]] || fail "Version field"
+[[ $(dpkg-deb -f "$deb" Recommends) == *xdg-utils* ]] || fail "Recommends lacks xdg-utils"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fonts-dejavu-core; do
     grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
