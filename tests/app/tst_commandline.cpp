@@ -41,6 +41,9 @@ void CommandLineTest::answersWithoutDisplay_data()
     QTest::newRow("-v") << QStringList{"-v"} << 0 << version << QString();
     QTest::newRow("Qt option before --version") << QStringList{"-platform", "xcb", "--version"} << 0 << version
                                                 << QString();
+    QTest::newRow("Windows platform options before --version")
+        << QStringList{"-platform", "windows:fontengine=freetype,dpiawareness=0", "-dialogs=none", "--version"}
+        << 0 << version << QString();
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << QString()
                                     << "amorial: unrecognized option '--frobnicate'\n" + UsageHint;
     QTest::newRow("unknown option=value") << QStringList{"--colour=red"} << 2 << QString()
