@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
 
+#include "platform/Console.h"
 #include "platform/ProgramInfo.h"
 
 #include <QCommandLineParser>
@@ -30,12 +31,15 @@ const QByteArray VersionText = QByteArrayLiteral("amorial ") + programinfo::Vers
                            "This is free software under the MIT licence: you are free to change and\n"
                            "redistribute it. There is NO WARRANTY, to the extent permitted by law.\n";
 
-// Options the Qt application and its X11 platform plugin take out of the
-// command line themselves; known here only so they are not refused.
+// Options the Qt application and its platform plugins take out of the command
+// line themselves; known here only so they are not refused. The X11 plugin's
+// come as options of their own; the Windows plugin's ride in -platform's value
+// (-platform windows:fontengine=freetype), and two of them are also taken on
+// their own (-dialogs=none, -fontengine=freetype).
 const char *const QtOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
     "qwindowtitle", "title", "qwindowicon", "icon", "session", "style", "stylesheet",
-    "display", "name", "visual", "qmljsdebugger",
+    "display", "name", "visual", "qmljsdebugger", "dialogs", "fontengine",
 };
 const char *const QtSwitches[] = {
     "reverse", "testability", "widgetcount", "nograb", "dograb", "sync",
@@ -43,6 +47,7 @@ const char *const QtSwitches[] = {
 
 void print(std::FILE *stream, const QByteArray &text)
 {
+    platform::useParentConsole();
     std::fwrite(text.constData(), 1, size_t(text.size()), stream);
     std::fflush(stream);
 }

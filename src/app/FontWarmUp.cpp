@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/FontWarmUp.h"
 
+#if AMORIAL_FONTCONFIG
+
 #include <fontconfig/fontconfig.h>
 
 #include <system_error>
@@ -19,3 +21,10 @@ void warmUpFontConfiguration()
         // No thread to be had: Qt reads the configuration itself, as usual.
     }
 }
+
+#else
+
+// Without Fontconfig (Windows, macOS) the system's font list is Qt's to read.
+void warmUpFontConfiguration() {}
+
+#endif

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// Starts the built program as separate Windows processes: the first shows its
+// window and holds the named mutex, a second shows only the refusal box and
+// leaves the first running, and a killed first leaves nothing that refuses
+// the next start.
+#include <QProcess>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+constexpr int StartTimeoutMs = 30000;
+const QString MainTitle = QStringLiteral("Amorial v1.20");
+const QString BoxTitle = QStringLiteral("Amorial");
+
+struct Search
+{
+    DWORD process;
+    std::wstring title;
+    bool found = false;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter)
+{
+    auto *search = reinterpret_cast<Search *>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t title[128] = {};
+    ::GetWindowTextW(window, title, 128);
+    if (owner == search->process && ::IsWindowVisible(window) && search->title == title) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Whether the process shows a top-level window with exactly this title.
+bool showsWindow(const QProcess *process, const QString &title)
+{
+    Search search{DWORD(process->processId()), title.toStdWString()};
+    ::EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool mutexExists()
+{
+    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\amorial.instance");
+    if (!mutex)
+        return false;
+    ::CloseHandle(mutex);
+    return true;
+}
+
+} // namespace
+
+class InstanceMutexTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void secondStartLeavesFirstRunning();
+    void killedInstanceDoesNotBlockNextStart();
+
+private:
+    QProcess *start();
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+void InstanceMutexTest::cleanup()
+{
+    for (auto &process : processes_) {
+        process->kill();
+        process->waitForFinished();
+    }
+    processes_.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(!mutexExists(), StartTimeoutMs);
+}
+
+QProcess *InstanceMutexTest::start()
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(QStringLiteral(AMORIAL_EXECUTABLE), {});
+    process->waitForStarted();
+    processes_.push_back(std::move(process));
+    return processes_.back().get();
+}
+
+void InstanceMutexTest::secondStartLeavesFirstRunning()
+{
+    QVERIFY(!mutexExists());
+    QProcess *first = start();
+    QTRY_VERIFY_WITH_TIMEOUT(showsWindow(first, MainTitle), StartTimeoutMs);
+    QVERIFY(mutexExists());
+
+    QProcess *second = start();
+    QTRY_VERIFY_WITH_TIMEOUT(showsWindow(second, BoxTitle), StartTimeoutMs);
+    QVERIFY(!showsWindow(second, MainTitle));
+    QCOMPARE(first->state(), QProcess::Running);
+    QVERIFY(showsWindow(first, MainTitle));
+}
+
+void InstanceMutexTest::killedInstanceDoesNotBlockNextStart()
+{
+    QProcess *first = start();
+    QTRY_VERIFY_WITH_TIMEOUT(showsWindow(first, MainTitle), StartTimeoutMs);
+    first->kill();
+    QVERIFY(first->waitForFinished());
+
+    QProcess *next = start();
+    QTRY_VERIFY_WITH_TIMEOUT(showsWindow(next, MainTitle), StartTimeoutMs);
+    QVERIFY(!showsWindow(next, BoxTitle));
+}
+
+QTEST_GUILESS_MAIN(InstanceMutexTest)
+#include "tst_instancemutex.moc"
