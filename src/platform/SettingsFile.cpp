@@ -10,9 +10,6 @@ namespace {
 
 bool isControl(char c) { return (uchar(c) < 0x20 && c != '\t' && c != '\r') || c == 0x7f; }
 
-// The line without its end-of-line and surrounding blanks.
-QByteArray trimmed(const QByteArray &line) { return line.trimmed(); }
-
 bool isSection(const QByteArray &line) { return line.startsWith('[') && line.endsWith(']'); }
 
 QByteArray sectionName(const QByteArray &line) { return line.mid(1, line.size() - 2).trimmed(); }
@@ -54,7 +51,7 @@ Place placeOf(const QList<QByteArray> &lines, const QByteArray &section, const Q
     Place place;
     bool inSection = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray line = trimmed(lines[i]);
+        const QByteArray line = lines[i].trimmed();
         if (isSection(line)) {
             if (place.sectionSeen && inSection)
                 return place; // The first [section] ends here.
@@ -82,7 +79,7 @@ Place placeOf(const QList<QByteArray> &lines, const QByteArray &section, const Q
 bool isWellFormed(const QByteArray &content)
 {
     for (const QByteArray &raw : linesOf(content)) {
-        const QByteArray line = trimmed(raw);
+        const QByteArray line = raw.trimmed();
         const bool known = line.isEmpty() || isComment(line) || isSection(line) || !keyOf(line).isEmpty();
         if (!known || std::any_of(line.begin(), line.end(), isControl))
             return false;
@@ -96,7 +93,7 @@ QString value(const QByteArray &content, const QString &section, const QString &
     const Place place = placeOf(lines, section.toUtf8(), key.toUtf8());
     if (!place.found)
         return QString();
-    const QByteArray line = trimmed(lines[place.index]);
+    const QByteArray line = lines[place.index].trimmed();
     return QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed());
 }
 
