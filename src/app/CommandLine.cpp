@@ -119,7 +119,31 @@ std::optional<int> answer(int argc, const char *const argv[])
     return std::nullopt;
 }
 
+bool choosesName(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-name") == 0 || qstrcmp(argv[i], "--name") == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+std::vector<char *> applicationArguments(int argc, char *argv[])
+{
+    std::vector<char *> arguments(argv, argv + argc);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    static QByteArray option = QByteArrayLiteral("-name");
+    static QByteArray name = programinfo::DesktopFileName.toLatin1();
+    if (!choosesName(argc, argv)) {
+        arguments.push_back(option.data());
+        arguments.push_back(name.data());
+    }
+#endif
+    arguments.push_back(nullptr);
+    return arguments;
+}
 
 std::optional<int> handle(int argc, const char *const argv[])
 {

@@ -24,7 +24,9 @@ int main(int argc, char *argv[])
     // with the wrong permissions...) stay off the terminal, unless one leads to a fatal failure.
     installStartupMessageHandler();
     warmUpFontConfiguration();
-    QApplication app(argc, argv);
+    std::vector<char *> arguments = commandline::applicationArguments(argc, argv);
+    int argumentCount = int(arguments.size()) - 1;
+    QApplication app(argumentCount, arguments.data());
     // Docks and task switchers match the windows to the menu entry by it.
     QGuiApplication::setDesktopFileName(programinfo::DesktopFileName);
     useApplicationStyle();

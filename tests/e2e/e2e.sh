@@ -81,11 +81,13 @@ has_window "$message_box" && fail "a question came on the first start"
 focus "$main_window"
 eventually shows $'combo box\t1' || fail "the entry window is not on the accessibility bus"
 
-step "the window belongs to the menu entry: its class is the one the entry names"
-entry_class=$(sed -n 's/^StartupWMClass=//p' "$here/../../src/resources/desktop/example.amorial.Amorial.desktop")
+step "the window belongs to the menu entry: its instance is the entry's name, also its StartupWMClass"
+entry=$here/../../src/resources/desktop/example.amorial.Amorial.desktop
+entry_name=$(basename "$entry" .desktop)
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 wm_class=$(xprop -id "$(window "$main_window")" WM_CLASS)
-[[ $wm_class == "WM_CLASS(STRING) = \"$entry_class\", \"$entry_class\"" ]] ||
-    fail "the window's $wm_class does not match StartupWMClass=$entry_class"
+[[ $wm_class == "WM_CLASS(STRING) = \"$entry_name\", \"amorial\"" && $entry_class == "$entry_name" ]] ||
+    fail "the window's $wm_class does not match $entry_name (StartupWMClass=$entry_class)"
 
 step "typing a name in small letters gives capitals"
 xdotool type --delay 40 'ann lee'
