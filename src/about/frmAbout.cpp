@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int IconSize = 32;
-
 // The window the About window belongs to, so that it gets no taskbar button of its own.
 QWidget *ownerWindow()
 {
@@ -73,7 +71,7 @@ void frmAbout::setUpWindow()
 void frmAbout::setUpControls()
 {
     ui->Label2->setText(programinfo::WindowTitle);
-    ui->picIcon->setPixmap(artwork::programIcon().pixmap(IconSize, IconSize));
+    ui->picIcon->setPixmap(artwork::programPicture(devicePixelRatioF()));
     ui->picIcon->adjustSize();
     ui->lblHomePage->setText(modHelp::HomePageInvitation());
     ui->lblHomePage->setCursor(artwork::handCursor());

@@ -4,7 +4,8 @@
 #include <QPixmap>
 
 // The images are compiled in as XPM arrays: read straight from memory, with no
-// file or image-format lookup on the way to the first window.
+// file or image-format lookup on the way to the first window. Only the About
+// window's picture on a high-density screen reads a PNG, from the resources.
 #include "amorial.xpm"
 #include "hand.xpm"
 #include "hand_mono.xpm"
@@ -25,6 +26,16 @@ QIcon programIcon()
 {
     static const QIcon *const icon = new QIcon(QPixmap(amorial_xpm));
     return *icon;
+}
+
+QPixmap programPicture(qreal devicePixelRatio)
+{
+    static const QIcon *const icon = [] {
+        auto *both = new QIcon(QPixmap(amorial_xpm));
+        both->addFile(QStringLiteral(":/amorial/amorial-64.png"));
+        return both;
+    }();
+    return icon->pixmap(QSize(32, 32), devicePixelRatio);
 }
 
 QCursor handCursor()

@@ -235,7 +235,12 @@ void TestAboutWindow::window()
 
         QCOMPARE(QApplication::focusWidget(), control<QPushButton>(about, "cmdOK"));
         QVERIFY(control<QPushButton>(about, "cmdOK")->isDefault());
-        QCOMPARE(control<QLabel>(about, "picIcon")->pixmap().toImage(), artwork::programIcon().pixmap(32).toImage());
+        // 32 x 32 on the screen, from as many image pixels as the screen has there.
+        const QPixmap picture = control<QLabel>(about, "picIcon")->pixmap();
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(picture.devicePixelRatio(), about->devicePixelRatioF());
+        if (about->devicePixelRatioF() == 1)
+            QCOMPARE(picture.toImage(), artwork::programIcon().pixmap(32).toImage());
         QCOMPARE(control<QLabel>(about, "lblHomePage")->cursor().pixmap().toImage(), artwork::handCursor().pixmap().toImage());
         QCOMPARE(control<QLabel>(about, "Label5")->cursor().pixmap().toImage(), artwork::handCursor().pixmap().toImage());
         QVERIFY(loadedforms::isLoaded(about));
