@@ -18,9 +18,9 @@ for tool in wine xdotool xwininfo import convert tesseract; do
 done
 
 scratch=$(mktemp -d)
-started=()
 cleanup() {
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The copies still running after a failure; timeout passes the signal on to wine.
+    jobs -p | xargs -r kill 2>/dev/null || true
     timeout -k 5 30 wine reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null 2>&1 || true
     rm -rf "$scratch"
 }
@@ -118,7 +118,6 @@ running_copies() {
 none_running() { [[ -z $(running_copies) ]]; }
 start() {
     timeout -k 5 240 wine "$amorial" &
-    started+=($!)
 }
 still_running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! still_running "$1"; }
