@@ -10,7 +10,7 @@ set -euo pipefail
 : "${WINEPREFIX:?run the Windows tests through scripts/windows-test}"
 program=$1
 shift
-limit=${AMORIAL_WINE_TIMEOUT:-150}
+limit=${AMORIAL_WINE_TIMEOUT:-100}
 if [[ -n ${AMORIAL_WINE_ENV:-} ]]; then
     exec timeout -k 5 "$limit" wine cmd /c "set ${AMORIAL_WINE_ENV}&& $(winepath -w "$program") $*"
 fi
