@@ -134,10 +134,10 @@ std::vector<char *> applicationArguments(int argc, char *argv[])
 {
     std::vector<char *> arguments(argv, argv + argc);
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    static QByteArray option = QByteArrayLiteral("-name");
+    static char option[] = "-name";
     static QByteArray name = programinfo::DesktopFileName.toLatin1();
     if (!choosesName(argc, argv)) {
-        arguments.push_back(option.data());
+        arguments.push_back(option);
         arguments.push_back(name.data());
     }
 #endif

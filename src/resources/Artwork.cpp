@@ -31,7 +31,7 @@ QIcon programIcon()
 QPixmap programPicture(qreal devicePixelRatio)
 {
     static const QIcon *const icon = [] {
-        auto *both = new QIcon(QPixmap(amorial_xpm));
+        auto *both = new QIcon(programIcon());
         both->addFile(QStringLiteral(":/amorial/amorial-64.png"));
         return both;
     }();

@@ -23,9 +23,7 @@ finish() {
     rm -rf "$scratch" "$install_dir" "$drive_c"/users/*/Temp/~nsu*.tmp
 }
 trap finish EXIT
-# The test waits for the prefix to fall idle (wineserver -w), so it runs on a
-# wine server of its own rather than on the run's lasting one.
-timeout -k 5 30 wineserver -k 2>/dev/null || true
+wine_own_server
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Every wine command ends within its time limit, and only then: wine returns

@@ -27,13 +27,12 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-# The test ends by waiting for the prefix to fall idle (wineserver -w), so it
-# runs on a wine server of its own rather than on the run's lasting one. It
-# drives the program as a person would on a desktop whose window manager
-# places the windows and gives them the keyboard: its windows are managed, as
-# on a Linux desktop (the other Windows tests run unmanaged, which is quicker
-# where there is no manager to wait for).
-timeout -k 5 30 wineserver -k 2>/dev/null || true
+# The test ends by waiting for the prefix to fall idle. It drives the program
+# as a person would on a desktop whose window manager places the windows and
+# gives them the keyboard: its windows are managed, as on a Linux desktop (the
+# other Windows tests run unmanaged, which is quicker where there is no
+# manager to wait for).
+wine_own_server
 timeout -k 5 60 wine reg add "$x11_driver" /v Managed /d Y /f >/dev/null 2>&1 || fail "could not make the windows managed"
 
 # Every wine command, and every wait below, has a time limit.
