@@ -32,7 +32,7 @@ declare -gA tool_package=(
     [x86_64-w64-mingw32-widl]=mingw-w64-tools
     [wine]=wine [wineserver]=wine [wineboot]=wine [winepath]=wine
     [makensis]=nsis
-    [xz]=xz-utils
+    [xz]=xz-utils [curl]=curl
     [unshare]=util-linux [readelf]=binutils [strings]=binutils
 )
 
