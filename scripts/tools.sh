@@ -33,6 +33,7 @@ declare -gA tool_package=(
     [wine]=wine [wineserver]=wine [wineboot]=wine [winepath]=wine
     [makensis]=nsis
     [xz]=xz-utils [curl]=curl
+    [dpkg-deb]=dpkg [pgrep]=procps
     [unshare]=util-linux [readelf]=binutils [strings]=binutils
 )
 

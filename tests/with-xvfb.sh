@@ -5,6 +5,8 @@
 # runs never race for a display; it is stopped, and waited for, afterwards.
 #   with-xvfb.sh <command> [args...]
 set -euo pipefail
+source "$(dirname "$0")/../scripts/tools.sh"
+require_tools Xvfb || exit 1
 ready=$(mktemp)
 # -noreset: the server would otherwise reset whenever its last client leaves,
 # refusing connections for a moment.

@@ -5,6 +5,8 @@
 # (with-xvfb.sh), where autolaunching is possible.
 #   no-session-bus.sh <amorial>
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/tools.sh"
+require_tools dbus-launch xdotool pgrep || exit 1
 program=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

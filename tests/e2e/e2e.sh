@@ -32,6 +32,8 @@ unset DEFAULT_BROWSER BROWSER
 
 step() { echo "--- $*"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$here/../../scripts/tools.sh"
+require_tools xdotool xprop import python3 dbus-send || fail "tools are missing"
 
 # Polls a command for up to thirty seconds: a loaded machine starts programs slowly.
 eventually() {

@@ -26,6 +26,8 @@ trap finish EXIT
 wine_own_server
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../../scripts/tools.sh"
+require_tools cpack wine wineserver xdotool || fail "tools are missing"
 # Every wine command ends within its time limit, and only then: wine returns
 # once the program it started has ended.
 in_wine() { local limit=$1; shift; timeout -k 5 "$limit" wine "$@"; }

@@ -10,6 +10,9 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$source_dir/scripts/tools.sh"
+require_tools cpack dpkg-deb dpkg-parsechangelog lintian hardening-check man readelf desktop-file-validate appstreamcli ||
+    fail "tools are missing"
 
 (cd "$scratch" && cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$scratch" >/dev/null)
 deb=$(ls "$scratch"/*.deb)

@@ -13,9 +13,8 @@ shots=${2:-}
 step() { echo "--- $*"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -n ${WINEPREFIX:-} && -n ${DISPLAY:-} ]] || fail "run through scripts/windows-test: no wine prefix or display"
-for tool in wine xdotool xwininfo import convert tesseract; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/bootstrap installs it)"
-done
+source "$(dirname "$0")/../../scripts/tools.sh"
+require_tools wine wineserver xdotool xwininfo import convert tesseract || fail "tools are missing"
 
 scratch=$(mktemp -d)
 x11_driver='HKCU\Software\Wine\X11 Driver'
