@@ -101,8 +101,9 @@ shows_lines() {
 expect_lines() {
     local id=$1 what=$2
     shift 2
-    eventually shows_lines "$id" "$@" || fail "$what; the window reads:
-$(screen_text "$id")"
+    eventually shows_lines "$id" "$@" || fail "$what; the window ($(shown "$id" && echo shown || echo 'no longer shown')) reads:
+$(screen_text "$id")
+The windows shown: $(xdo search --onlyvisible --name . 2>/dev/null | while read -r other; do xdo getwindowname "$other"; done | paste -sd '|')"
 }
 screenshot() {
     if [[ -n $shots ]]; then
