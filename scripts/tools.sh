@@ -32,6 +32,7 @@ declare -gA tool_package=(
     [x86_64-w64-mingw32-widl]=mingw-w64-tools
     [wine]=wine [wineserver]=wine [wineboot]=wine [winepath]=wine
     [makensis]=nsis
+    [icotool]=icoutils
     [xz]=xz-utils [curl]=curl
     [unshare]=util-linux [readelf]=binutils [strings]=binutils
 )

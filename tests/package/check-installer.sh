@@ -56,8 +56,15 @@ entry_value() {
 }
 
 # The program, the Qt and compiler libraries it loads, Qt's platform plugin
-# and style, the licence: nothing else (no tests, no Qt Test library).
+# and style, its licence, the notice on the libraries and their licences:
+# nothing else (no tests, no Qt Test library).
 program_files='LICENSE.txt
+NOTICE.txt
+licenses/GCC-runtime-copyright.txt
+licenses/GPL-3.0.txt
+licenses/LGPL-3.0.txt
+licenses/Qt-copyright.txt
+licenses/mingw-w64-copyright.txt
 Qt6Core.dll
 Qt6Gui.dll
 Qt6Widgets.dll
@@ -86,6 +93,35 @@ done
 zip_files=$(cmake -E tar tf "$zip" | grep -v '/$' | sed 's|^amorial-1\.20-win64/||' | LC_ALL=C sort)
 [[ $zip_files == "$program_files" ]] ||
     fail "the ZIP holds other files than the program's:$(diff <(echo "$program_files") <(echo "$zip_files"))"
+# The installer's own version resource.
+installer_version=$(python3 "$(dirname "$0")/../windows/peresources.py" version "$installer")
+for line in ProductName=Amorial ProductVersion=1.20 FileVersion=1.20 'CompanyName=The Amorial developers'; do
+    grep -qxF "$line" <<<"$installer_version" || fail "the installer's version resource lacks $line: $installer_version"
+done
+
+# licence_texts_read <folder>: the notice and the licences are what they say,
+# in Windows' line ends.
+licence_texts_read() {
+    local folder=$1 file first_line
+    while IFS='|' read -r file first_line; do
+        [[ $(head -n 1 "$folder/$file") == "$first_line"$'\r' ]] ||
+            fail "$file in $folder does not begin with \"$first_line\" and a CR LF: $(head -n 1 "$folder/$file")"
+    done <<'TEXTS'
+LICENSE.txt|MIT License
+NOTICE.txt|Amorial 1.20 for Windows
+licenses/LGPL-3.0.txt|                   GNU LESSER GENERAL PUBLIC LICENSE
+licenses/GPL-3.0.txt|                    GNU GENERAL PUBLIC LICENSE
+licenses/Qt-copyright.txt|Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+TEXTS
+    grep -q '^Qt 6\.4\.2: ' "$folder/NOTICE.txt" || fail "NOTICE.txt in $folder names no Qt 6.4.2"
+    grep -q '^Upstream-Name: qtbase-everywhere-src' "$folder/licenses/Qt-copyright.txt" || fail "Qt-copyright.txt in $folder is not Qt's"
+    grep -q 'GCC RUNTIME LIBRARY EXCEPTION' "$folder/licenses/GCC-runtime-copyright.txt" ||
+        fail "GCC-runtime-copyright.txt in $folder has no GCC Runtime Library Exception"
+    grep -q 'winpthreads' "$folder/licenses/mingw-w64-copyright.txt" || fail "mingw-w64-copyright.txt in $folder says nothing of winpthreads"
+}
+mkdir "$scratch/unzipped"
+(cd "$scratch/unzipped" && cmake -E tar xf "$zip")
+licence_texts_read "$scratch/unzipped/amorial-1.20-win64"
 
 packed=$SECONDS
 # The installed program must find everything it loads beside itself.
@@ -110,6 +146,7 @@ expected=$(printf '%s\nUninstall.exe\n' "$program_files" | LC_ALL=C sort)
 installed=$(installed_files)
 [[ $installed == "$expected" ]] ||
     fail "after the upgrade the folder holds other files than the program's:$(diff <(echo "$expected") <(echo "$installed"))"
+licence_texts_read "$install_dir"
 added=$(LC_ALL=C comm -13 <(echo "$before") <(drive_c_files))
 shortcuts=$(grep '\.lnk$' <<<"$added" || true)
 [[ $shortcuts == *'/Start Menu/Programs/Amorial.lnk' && $(wc -l <<<"$shortcuts") == 1 ]] ||
