@@ -33,6 +33,7 @@ declare -gA tool_package=(
     [wine]=wine [wineserver]=wine [wineboot]=wine [winepath]=wine
     [makensis]=nsis
     [icotool]=icoutils
+    [osslsigncode]=osslsigncode [openssl]=openssl
     [xz]=xz-utils [curl]=curl
     [unshare]=util-linux [readelf]=binutils [strings]=binutils
 )

@@ -7,6 +7,8 @@
 # - the earlier version installs silently into a folder of its own, and the
 #   new installer, run with /S alone, upgrades it in that same folder, leaving
 #   no file of the earlier version;
+# - the installer, and the program in it and in the ZIP, are signed with a
+#   certificate made for the run, and packing without one says it signs nothing;
 # - the Add/Remove Programs entry is complete, its numbers DWORD values;
 # - the installed program starts, with none of Qt's or the compiler's folders
 #   on the search path, and while it runs neither the installer nor the
@@ -76,14 +78,27 @@ platforms/qwindows.dll
 styles/qwindowsvistastyle.dll'
 program_files=$(LC_ALL=C sort <<<"$program_files")
 
-# The earlier version: the same files and one more, which the new one no longer ships.
+# The earlier version: the same files and one more, which the new one no
+# longer ships. It is built without a certificate, and so not signed.
 mkdir -p "$scratch/earlier-extra"
 echo "shipped by 1.19 only" >"$scratch/earlier-extra/earlier-only.txt"
-(cd "$scratch" && cpack -G NSIS --config "$build_dir/CPackConfig.cmake" -B "$scratch" \
+packing=$(cd "$scratch" && env -u AMORIAL_SIGN_PKCS12 cpack -G NSIS --config "$build_dir/CPackConfig.cmake" -B "$scratch" \
     -D CPACK_PACKAGE_VERSION=1.19 -D CPACK_NSIS_AMORIAL_FILE_VERSION=1.19.0.0 \
     -D CPACK_PACKAGE_FILE_NAME=amorial-1.19-win64 \
-    -D "CPACK_INSTALLED_DIRECTORIES=$scratch/earlier-extra;." >/dev/null)
-(cd "$scratch" && cpack -G "NSIS;ZIP" --config "$build_dir/CPackConfig.cmake" -B "$scratch" >/dev/null)
+    -D "CPACK_INSTALLED_DIRECTORIES=$scratch/earlier-extra;.")
+for name in amorial.exe amorial-1.19-win64.exe; do
+    grep -q "Not signed: $name (no certificate" <<<"$packing" || fail "packing without a certificate did not say that $name is not signed: $packing"
+done
+# The new version is signed with a certificate of its own, made for this run.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Amorial installer test" \
+    -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/certificate.pem" 2>/dev/null
+openssl pkcs12 -export -inkey "$scratch/key.pem" -in "$scratch/certificate.pem" -passout pass:test-only \
+    -out "$scratch/certificate.p12"
+packing=$(cd "$scratch" && AMORIAL_SIGN_PKCS12=$scratch/certificate.p12 AMORIAL_SIGN_PASSWORD=test-only \
+    cpack -G "NSIS;ZIP" --config "$build_dir/CPackConfig.cmake" -B "$scratch")
+[[ $(grep -c '^-- Signed: ' <<<"$packing") == 3 ]] ||
+    fail "packing with a certificate did not sign the program twice and the installer once: $packing"
+signed() { osslsigncode verify -in "$1" -CAfile "$scratch/certificate.pem" >"$scratch/verify.log" 2>&1; }
 earlier=$scratch/amorial-1.19-win64.exe
 installer=$scratch/amorial-1.20-win64.exe
 zip=$scratch/amorial-1.20-win64.zip
@@ -122,6 +137,10 @@ TEXTS
 mkdir "$scratch/unzipped"
 (cd "$scratch/unzipped" && cmake -E tar xf "$zip")
 licence_texts_read "$scratch/unzipped/amorial-1.20-win64"
+signed "$installer" || fail "the installer's signature does not verify: $(cat "$scratch/verify.log")"
+signed "$scratch/unzipped/amorial-1.20-win64/amorial.exe" ||
+    fail "the signature of amorial.exe in the ZIP does not verify: $(cat "$scratch/verify.log")"
+! signed "$earlier" || fail "the installer built without a certificate is signed"
 
 packed=$SECONDS
 # The installed program must find everything it loads beside itself.
@@ -147,6 +166,7 @@ installed=$(installed_files)
 [[ $installed == "$expected" ]] ||
     fail "after the upgrade the folder holds other files than the program's:$(diff <(echo "$expected") <(echo "$installed"))"
 licence_texts_read "$install_dir"
+signed "$install_dir/amorial.exe" || fail "the installed amorial.exe is not signed: $(cat "$scratch/verify.log")"
 added=$(LC_ALL=C comm -13 <(echo "$before") <(drive_c_files))
 shortcuts=$(grep '\.lnk$' <<<"$added" || true)
 [[ $shortcuts == *'/Start Menu/Programs/Amorial.lnk' && $(wc -l <<<"$shortcuts") == 1 ]] ||
