@@ -32,6 +32,8 @@ declare -gA tool_package=(
     [x86_64-w64-mingw32-widl]=mingw-w64-tools
     [wine]=wine [wineserver]=wine [wineboot]=wine [winepath]=wine
     [makensis]=nsis
+    [icotool]=icoutils
+    [osslsigncode]=osslsigncode [openssl]=openssl
     [xz]=xz-utils [curl]=curl
     [dpkg-deb]=dpkg [pgrep]=procps
     [unshare]=util-linux [readelf]=binutils [strings]=binutils

@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QStringList>
 
-#include <cstdio>
-
 namespace commandline {
 namespace {
 
@@ -17,6 +15,17 @@ const char ProgramName[] = "amorial";
 
 constexpr int UsageError = 2;
 
+// The help names only what the platform has: Windows has no manual page and
+// no X display, and takes /? for help as its own programs do.
+#ifdef Q_OS_WIN
+const char HelpText[] = "Usage: amorial [OPTION]...\n"
+                        "Find the zodiac sign Venus stood in on a birthday from 1930 to 2012.\n"
+                        "\n"
+                        "  /?, -h, --help  display this help and exit\n"
+                        "  -v, --version   output version information and exit\n"
+                        "\n"
+                        "Qt's own options, such as -platform and -style, are accepted too.\n";
+#else
 const char HelpText[] = "Usage: amorial [OPTION]...\n"
                         "Find the zodiac sign Venus stood in on a birthday from 1930 to 2012.\n"
                         "\n"
@@ -25,6 +34,7 @@ const char HelpText[] = "Usage: amorial [OPTION]...\n"
                         "\n"
                         "Qt's own options, such as -platform, -display and -style, are accepted too.\n"
                         "See amorial(6) for the files the program keeps.\n";
+#endif
 
 const QByteArray VersionText = QByteArrayLiteral("amorial ") + programinfo::Version + "\n"
                            "Copyright (c) 2026 The Amorial developers\n"
@@ -45,12 +55,6 @@ const char *const QtSwitches[] = {
     "reverse", "testability", "widgetcount", "nograb", "dograb", "sync",
 };
 
-void print(std::FILE *stream, const QByteArray &text)
-{
-    platform::useParentConsole();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stream);
-    std::fflush(stream);
-}
 
 // The first argument that names an option the parser does not know, as typed.
 QString firstUnknown(const QStringList &arguments, const QStringList &unknownNames)
@@ -70,8 +74,9 @@ QString firstUnknown(const QStringList &arguments, const QStringList &unknownNam
 
 int refuse(const QString &problem)
 {
-    print(stderr, QByteArray(ProgramName) + ": " + problem.toLocal8Bit() + '\n' + "Try '" + ProgramName
-                      + " --help' for more information.\n");
+    platform::writeToConsole(platform::ConsoleText::Refusal, QByteArray(ProgramName) + ": " + problem.toLocal8Bit()
+                                                                 + '\n' + "Try '" + ProgramName
+                                                                 + " --help' for more information.\n");
     return UsageError;
 }
 
@@ -80,6 +85,13 @@ std::optional<int> answer(int argc, const char *const argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QFile::decodeName(argv[i]));
+#ifdef Q_OS_WIN
+    // Windows programs answer /? with their help.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("/?"))
+            arguments[i] = QStringLiteral("--help");
+    }
+#endif
 
     QCommandLineParser parser;
     // Qt's options are words after a single dash (-platform); -h and -v stay short options.
@@ -107,11 +119,11 @@ std::optional<int> answer(int argc, const char *const argv[])
         return refuse(parser.errorText());
     }
     if (parser.isSet(help)) {
-        print(stdout, HelpText);
+        platform::writeToConsole(platform::ConsoleText::Answer, HelpText);
         return 0;
     }
     if (parser.isSet(version)) {
-        print(stdout, VersionText);
+        platform::writeToConsole(platform::ConsoleText::Answer, VersionText);
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())

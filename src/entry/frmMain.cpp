@@ -212,6 +212,7 @@ void frmMain::applyLook()
         field(input);
     button(ui->cmdNext, verdana(9, Bold));
     button(ui->cmdExit, verdana(8.25, Bold));
+    look::menuBar(ui->menubar);
 }
 
 void frmMain::connectHandlers()

@@ -91,6 +91,7 @@ void frmDisplay::applyLook()
         button(command, verdana(8.25, Bold));
     promotion(ui->lblFullBrand);
     promotion(ui->lblCobrand);
+    look::menuBar(ui->menubar);
 }
 
 void frmDisplay::connectHandlers()

@@ -9,9 +9,13 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyleOptionMenuItem>
 
 #include <algorithm>
 #include <cmath>
@@ -69,6 +73,23 @@ QColor readableAgainst(const QColor &design, const QColor &theme)
     if (darker)
         return darker->second;
     return contrast(White, theme) > contrast(Black, theme) ? White : Black;
+}
+
+// The colour the menu bar's style paints the bar in. Fusion and the other
+// drawn styles take the palette's window colour; the Windows styles paint the
+// system theme's bar, whatever the palette says.
+QColor menuBarBackground(QMenuBar *bar)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(bar->palette().color(QPalette::Window));
+    QPainter painter(&image);
+    QStyleOptionMenuItem option;
+    option.initFrom(bar);
+    option.rect = image.rect();
+    option.menuItemType = QStyleOptionMenuItem::EmptyArea;
+    bar->style()->drawControl(QStyle::CE_MenuBarEmptyArea, &option, &painter, bar);
+    painter.end();
+    return image.pixelColor(image.rect().center());
 }
 
 // One style serves every window; the application owns it.
@@ -224,6 +245,20 @@ void panel(QFrame *panel, const QColor &back)
     panel->setLineWidth(1);
     fill(panel, back);
     setColour(panel, QPalette::WindowText, Black);
+}
+
+void menuBar(QMenuBar *bar)
+{
+    // Qt's styles write the bar's captions in the palette's button-text colour.
+    const QColor background = menuBarBackground(bar);
+    QPalette palette = bar->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        if (contrast(palette.color(group, QPalette::ButtonText), background) < ReadableContrast)
+            palette.setColor(group, QPalette::ButtonText,
+                             contrast(White, background) > contrast(Black, background) ? White : Black);
+    }
+    if (palette != bar->palette())
+        bar->setPalette(palette);
 }
 
 void picture(QLabel *picture)

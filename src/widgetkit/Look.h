@@ -12,6 +12,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMenuBar;
 class QPushButton;
 class QWidget;
 
@@ -58,6 +59,11 @@ void field(QWidget *field);
 void button(QPushButton *button, const QFont &font);
 // An opaque panel inside a thin black line.
 void panel(QFrame *panel, const QColor &back);
+// A menu bar in the theme's colours. Where the style paints the bar in colours
+// of its own (the Windows styles paint the system's bar, light also under a
+// dark palette) and the theme's text does not read on it, the captions turn
+// black or white, whichever reads.
+void menuBar(QMenuBar *bar);
 // A picture on the desktop's window-background colour inside a thin black line.
 void picture(QLabel *picture);
 

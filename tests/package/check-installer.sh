@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the Windows installer and ZIP into a scratch folder, checks that both
-# carry exactly the program's files, then, under wine in the prefix and on the
-# display that scripts/windows-test prepared: installs silently into a folder
-# of its own, starts the installed program with none of Qt's or the compiler's
-# folders on the search path and waits for its window, and uninstalls
-# silently, after which every file the installer made must be gone.
+# Builds the Windows installer and ZIP into a scratch folder, and an installer
+# of an earlier version that ships one file more, then checks under wine, in
+# the prefix and on the display that scripts/windows-test prepared:
+# - the ZIP and the installed folder hold exactly the program's files;
+# - the earlier version installs silently into a folder of its own, and the
+#   new installer, run with /S alone, upgrades it in that same folder, leaving
+#   no file of the earlier version;
+# - the installer, and the program in it and in the ZIP, are signed with a
+#   certificate made for the run, and packing without one says it signs nothing;
+# - the Add/Remove Programs entry is complete, its numbers DWORD values;
+# - the installed program starts, with none of Qt's or the compiler's folders
+#   on the search path, and while it runs neither the installer nor the
+#   uninstaller touches a file, and both end with a non-zero status;
+# - the silent uninstall leaves nothing behind on drive C: or in HKLM.
 #   check-installer.sh <build folder>
 set -euo pipefail
 : "${WINEPREFIX:?run the Windows tests through scripts/windows-test}"
@@ -15,6 +23,7 @@ scratch=$(mktemp -d)
 drive_c=$WINEPREFIX/drive_c
 install_name=amorial-installer-test
 install_dir=$drive_c/$install_name
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Amorial'
 program=
 finish() {
     [[ -z $program ]] || kill "$program" 2>/dev/null || true
@@ -38,10 +47,28 @@ wine_settled() { timeout -k 5 "${1:-60}" wineserver -w; }
 drive_c_files() {
     (cd "$drive_c" && find . -path '*/Temp' -prune -o ! -type d -print | LC_ALL=C sort)
 }
+# The installed folder's files, relative to it.
+installed_files() { (cd "$install_dir" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort); }
+# Each installed file with its size and time of change: what "untouched" compares.
+installed_state() { (cd "$install_dir" && find . -printf '%P %s %T@\n' | LC_ALL=C sort); }
+# The machine-wide registry keys, read once the wine server has written them out.
+hklm_keys() { grep '^\[' "$WINEPREFIX/system.reg" | sed 's/\] [0-9]*$/]/' | LC_ALL=C sort; }
+# reg query's line for one value of the Add/Remove Programs entry: "<type> <data>".
+entry_value() {
+    in_wine 60 reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
+}
 
 # The program, the Qt and compiler libraries it loads, Qt's platform plugin
-# and style, the licence: nothing else (no tests, no Qt Test library).
+# and style, its licence, the notice on the libraries and their licences:
+# nothing else (no tests, no Qt Test library).
 program_files='LICENSE.txt
+NOTICE.txt
+licenses/GCC-runtime-copyright.txt
+licenses/GPL-3.0.txt
+licenses/LGPL-3.0.txt
+licenses/Qt-copyright.txt
+licenses/mingw-w64-copyright.txt
 Qt6Core.dll
 Qt6Gui.dll
 Qt6Widgets.dll
@@ -51,31 +78,124 @@ libstdc++-6.dll
 libwinpthread-1.dll
 platforms/qwindows.dll
 styles/qwindowsvistastyle.dll'
+program_files=$(LC_ALL=C sort <<<"$program_files")
 
-(cd "$scratch" && cpack -G "NSIS;ZIP" --config "$build_dir/CPackConfig.cmake" -B "$scratch" >/dev/null)
+# The earlier version: the same files and one more, which the new one no
+# longer ships. It is built without a certificate, and so not signed.
+mkdir -p "$scratch/earlier-extra"
+echo "shipped by 1.19 only" >"$scratch/earlier-extra/earlier-only.txt"
+packing=$(cd "$scratch" && env -u AMORIAL_SIGN_PKCS12 cpack -G NSIS --config "$build_dir/CPackConfig.cmake" -B "$scratch" \
+    -D CPACK_PACKAGE_VERSION=1.19 -D CPACK_NSIS_AMORIAL_FILE_VERSION=1.19.0.0 \
+    -D CPACK_PACKAGE_FILE_NAME=amorial-1.19-win64 \
+    -D "CPACK_INSTALLED_DIRECTORIES=$scratch/earlier-extra;.")
+for name in amorial.exe amorial-1.19-win64.exe; do
+    grep -q "Not signed: $name (no certificate" <<<"$packing" || fail "packing without a certificate did not say that $name is not signed: $packing"
+done
+# The new version is signed with a certificate of its own, made for this run.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Amorial installer test" \
+    -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/certificate.pem" 2>/dev/null
+openssl pkcs12 -export -inkey "$scratch/key.pem" -in "$scratch/certificate.pem" -passout pass:test-only \
+    -out "$scratch/certificate.p12"
+packing=$(cd "$scratch" && AMORIAL_SIGN_PKCS12=$scratch/certificate.p12 AMORIAL_SIGN_PASSWORD=test-only \
+    cpack -G "NSIS;ZIP" --config "$build_dir/CPackConfig.cmake" -B "$scratch")
+[[ $(grep -c '^-- Signed: ' <<<"$packing") == 3 ]] ||
+    fail "packing with a certificate did not sign the program twice and the installer once: $packing"
+signed() { osslsigncode verify -in "$1" -CAfile "$scratch/certificate.pem" >"$scratch/verify.log" 2>&1; }
+earlier=$scratch/amorial-1.19-win64.exe
 installer=$scratch/amorial-1.20-win64.exe
 zip=$scratch/amorial-1.20-win64.zip
-[[ -f $installer ]] || fail "no installer amorial-1.20-win64.exe: $(ls "$scratch")"
-[[ -f $zip ]] || fail "no ZIP amorial-1.20-win64.zip: $(ls "$scratch")"
+for package in "$earlier" "$installer" "$zip"; do
+    [[ -f $package ]] || fail "no $(basename "$package"): $(ls "$scratch")"
+done
 zip_files=$(cmake -E tar tf "$zip" | grep -v '/$' | sed 's|^amorial-1\.20-win64/||' | LC_ALL=C sort)
-[[ $zip_files == "$(LC_ALL=C sort <<<"$program_files")" ]] ||
-    fail "the ZIP holds other files than the program's:$(diff <(echo "$program_files" | LC_ALL=C sort) <(echo "$zip_files"))"
+[[ $zip_files == "$program_files" ]] ||
+    fail "the ZIP holds other files than the program's:$(diff <(echo "$program_files") <(echo "$zip_files"))"
+# The installer's own version resource.
+installer_version=$(python3 "$(dirname "$0")/../windows/peresources.py" version "$installer")
+for line in ProductName=Amorial ProductVersion=1.20 FileVersion=1.20 'CompanyName=The Amorial developers'; do
+    grep -qxF "$line" <<<"$installer_version" || fail "the installer's version resource lacks $line: $installer_version"
+done
+
+# licence_texts_read <folder>: the notice and the licences are what they say,
+# in Windows' line ends.
+licence_texts_read() {
+    local folder=$1 file first_line
+    while IFS='|' read -r file first_line; do
+        [[ $(head -n 1 "$folder/$file") == "$first_line"$'\r' ]] ||
+            fail "$file in $folder does not begin with \"$first_line\" and a CR LF: $(head -n 1 "$folder/$file")"
+    done <<'TEXTS'
+LICENSE.txt|MIT License
+NOTICE.txt|Amorial 1.20 for Windows
+licenses/LGPL-3.0.txt|                   GNU LESSER GENERAL PUBLIC LICENSE
+licenses/GPL-3.0.txt|                    GNU GENERAL PUBLIC LICENSE
+licenses/Qt-copyright.txt|Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+TEXTS
+    grep -q '^Qt 6\.4\.2: ' "$folder/NOTICE.txt" || fail "NOTICE.txt in $folder names no Qt 6.4.2"
+    grep -q '^Upstream-Name: qtbase-everywhere-src' "$folder/licenses/Qt-copyright.txt" || fail "Qt-copyright.txt in $folder is not Qt's"
+    grep -q 'GCC RUNTIME LIBRARY EXCEPTION' "$folder/licenses/GCC-runtime-copyright.txt" ||
+        fail "GCC-runtime-copyright.txt in $folder has no GCC Runtime Library Exception"
+    grep -q 'winpthreads' "$folder/licenses/mingw-w64-copyright.txt" || fail "mingw-w64-copyright.txt in $folder says nothing of winpthreads"
+}
+mkdir "$scratch/unzipped"
+(cd "$scratch/unzipped" && cmake -E tar xf "$zip")
+licence_texts_read "$scratch/unzipped/amorial-1.20-win64"
+signed "$installer" || fail "the installer's signature does not verify: $(cat "$scratch/verify.log")"
+signed "$scratch/unzipped/amorial-1.20-win64/amorial.exe" ||
+    fail "the signature of amorial.exe in the ZIP does not verify: $(cat "$scratch/verify.log")"
+! signed "$earlier" || fail "the installer built without a certificate is signed"
 
 packed=$SECONDS
 # The installed program must find everything it loads beside itself.
 unset WINEPATH
 # What an interrupted run may have left.
-rm -rf "$install_dir"
-find "$drive_c" -path '*/Start Menu/Programs/Amorial' -prune -exec rm -rf {} +
+rm -rf "$install_dir" "$drive_c/Program Files/Amorial"
+find "$drive_c" -path '*/Start Menu/Programs/Amorial*' -prune -exec rm -rf {} +
+in_wine 60 reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+wine_settled || fail "wine processes still running before the install"
 before=$(drive_c_files)
-in_wine 300 "Z:${installer//\//\\}" /S "/D=C:\\$install_name" || fail "the silent install failed (status $?)"
-wine_settled || fail "wine processes still running after the install"
-installed=$(cd "$install_dir" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+keys_before=$(hklm_keys)
+
+in_wine 300 "Z:${earlier//\//\\}" /S "/D=C:\\$install_name" || fail "the silent install of 1.19 failed (status $?)"
+wine_settled || fail "wine processes still running after the install of 1.19"
+[[ -f $install_dir/earlier-only.txt ]] || fail "1.19 did not install its own file: $(installed_files)"
+
+# No /D: the new version goes where the earlier one is.
+in_wine 300 "Z:${installer//\//\\}" /S || fail "the silent upgrade failed (status $?)"
+wine_settled || fail "wine processes still running after the upgrade"
+[[ ! -e "$drive_c/Program Files/Amorial" ]] || fail "the upgrade installed into Program Files, not into the folder in use"
 expected=$(printf '%s\nUninstall.exe\n' "$program_files" | LC_ALL=C sort)
+installed=$(installed_files)
 [[ $installed == "$expected" ]] ||
-    fail "the installer put other files than the program's in place:$(diff <(echo "$expected") <(echo "$installed"))"
+    fail "after the upgrade the folder holds other files than the program's:$(diff <(echo "$expected") <(echo "$installed"))"
+licence_texts_read "$install_dir"
+signed "$install_dir/amorial.exe" || fail "the installed amorial.exe is not signed: $(cat "$scratch/verify.log")"
 added=$(LC_ALL=C comm -13 <(echo "$before") <(drive_c_files))
-grep -q '/Start Menu/Programs/Amorial/Amorial\.lnk$' <<<"$added" || fail "no Start-menu entry Amorial among: $added"
+shortcuts=$(grep '\.lnk$' <<<"$added" || true)
+[[ $shortcuts == *'/Start Menu/Programs/Amorial.lnk' && $(wc -l <<<"$shortcuts") == 1 ]] ||
+    fail "the shortcuts are not just the Start-menu entry Amorial: $shortcuts"
+
+# The Add/Remove Programs entry, each value with its type.
+size_kb=$(du -sk --apparent-size "$install_dir" | cut -f1)
+declare -A entry=(
+    [DisplayName]='REG_SZ Amorial'
+    [DisplayVersion]='REG_SZ 1.20'
+    [Publisher]='REG_SZ The Amorial developers'
+    [DisplayIcon]="REG_SZ C:\\$install_name\\amorial.exe,0"
+    [InstallLocation]="REG_SZ C:\\$install_name"
+    [UninstallString]="REG_SZ \"C:\\$install_name\\Uninstall.exe\""
+    [QuietUninstallString]="REG_SZ \"C:\\$install_name\\Uninstall.exe\" /S"
+    [URLInfoAbout]='REG_SZ http://www.amorial.example'
+    [NoModify]='REG_DWORD 0x1'
+    [NoRepair]='REG_DWORD 0x1'
+)
+for name in "${!entry[@]}"; do
+    value=$(entry_value "$name")
+    [[ $value == "${entry[$name]}" ]] || fail "Add/Remove Programs entry: $name is '$value', not '${entry[$name]}'"
+done
+estimated=$(entry_value EstimatedSize)
+[[ $estimated =~ ^REG_DWORD\ 0x([0-9a-f]+)$ ]] || fail "Add/Remove Programs entry: EstimatedSize is '$estimated', not a DWORD"
+((16#${BASH_REMATCH[1]} * 10 > size_kb * 9 && 16#${BASH_REMATCH[1]} * 10 < size_kb * 11)) ||
+    fail "Add/Remove Programs entry: EstimatedSize is $((16#${BASH_REMATCH[1]})) KB for a folder of $size_kb KB"
 
 # Started from its folder, as the Start-menu entry does, it shows its window;
 # with no settings of an earlier run, no update question comes before it.
@@ -89,6 +209,21 @@ for _ in $(seq 120); do
     sleep 0.5
 done
 [[ -n $window ]] || fail "the installed program showed no window \"Amorial v1.20\" within a minute"
+
+# While it runs: the installer and the uninstaller refuse and touch nothing.
+# The uninstaller is run in place (_?=), as an upgrade runs it, so that its
+# status is its own rather than that of the copy it would start in Temp.
+state=$(installed_state)
+status=0
+in_wine 120 "Z:${installer//\//\\}" /S || status=$?
+((status != 0)) || fail "the silent install went ahead while the program ran"
+((status != 124 && status != 137)) || fail "the silent install did not end within two minutes while the program ran"
+[[ $(installed_state) == "$state" ]] || fail "the refused install changed the installed files"
+status=0
+in_wine 120 "C:\\$install_name\\Uninstall.exe" /S "_?=C:\\$install_name" || status=$?
+((status != 0)) || fail "the silent uninstall went ahead while the program ran"
+[[ $(installed_state) == "$state" ]] || fail "the refused uninstall changed the installed files"
+
 timeout 10 xdotool windowfocus "$window" key --clearmodifiers alt+F4
 status=0
 wait "$program" || status=$?
@@ -103,5 +238,8 @@ wine_settled 120 || fail "the uninstaller was still running after two minutes"
 left=$(LC_ALL=C comm -3 <(echo "$before") <(drive_c_files))
 [[ -z $left ]] || fail "the uninstall left these behind (or took them away): $left"
 [[ ! -e $install_dir ]] || fail "the uninstall left the folder $install_name"
+keys_left=$(LC_ALL=C comm -13 <(echo "$keys_before") <(hklm_keys))
+[[ -z $keys_left ]] || fail "the uninstall left these keys in HKLM: $keys_left"
+! grep -qi 'amorial' "$WINEPREFIX/system.reg" || fail "HKLM still names Amorial: $(grep -i 'amorial' "$WINEPREFIX/system.reg")"
 echo "installer: $(stat -c %s "$installer") bytes, built in ${packed} s;" \
-    "installed, started, closed and uninstalled in $((SECONDS - packed)) s"
+    "upgraded, checked, started, refused, closed and uninstalled in $((SECONDS - packed)) s"
