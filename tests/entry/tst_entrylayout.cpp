@@ -1,23 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The entry window as drawn: every control's place, text, font and colours as
-// they come out of the style, the menu tree, the window frame and focus order.
+// they come out of the style, and the focus order. What it shares with the
+// result window is tests/chrome's.
 #include "EntryFixture.h"
-#include "platform/ProgramInfo.h"
 #include "common/Design.h"
 #include "common/Layout.h"
 #include "common/Pixels.h"
 #include "common/WindowChecks.h"
 #include "links/modHelp.h"
-#include "resources/Artwork.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 
 #include <map>
@@ -129,14 +125,7 @@ private slots:
     void controlMatchesDesign();
     void captionFitsItsControl_data();
     void captionFitsItsControl();
-    void promotionsShareOneRectangleFullBrandInFront();
     void coBrandingShowsOneAmpersand();
-    void linkLabelsShowTheirHand_data();
-    void linkLabelsShowTheirHand();
-    void menuTreeAsDesigned();
-    void menuBarShowsAllItsCommands();
-    void windowIsFixedWithCloseBoxOnly();
-    void windowFirstShowsCentredWithFocusInName();
     void tabWalksTheInputsInOrder();
     void onlyInputsAndButtonsTakeFocus();
     void exitIsTheDefaultButton();
@@ -234,22 +223,6 @@ void EntryLayoutTest::captionFitsItsControl()
     QVERIFY2(needed.height() <= room.height(), qPrintable(QString::number(needed.height())));
 }
 
-void EntryLayoutTest::promotionsShareOneRectangleFullBrandInFront()
-{
-    QLabel *fullBrand = control<QLabel>(&entry(), "lblFullBrand");
-    QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
-    QCOMPARE(fullBrand->geometry(), coBrand->geometry());
-    QWidget *bar = fullBrand->parentWidget();
-    const QList<QPoint> corners = {fullBrand->geometry().topLeft(), fullBrand->geometry().center(),
-                                   fullBrand->geometry().bottomRight()};
-    for (const QPoint &point : corners)
-        QCOMPARE(bar->childAt(point), fullBrand);
-
-    coBrand->raise();
-    for (const QPoint &point : corners)
-        QCOMPARE(bar->childAt(point), coBrand);
-}
-
 void EntryLayoutTest::coBrandingShowsOneAmpersand()
 {
     const QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
@@ -259,112 +232,11 @@ void EntryLayoutTest::coBrandingShowsOneAmpersand()
     QVERIFY(coBrand->text().contains(QStringLiteral("site's name &  link here")));
 }
 
-void EntryLayoutTest::linkLabelsShowTheirHand_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("monochrome");
-    QTest::newRow("Label61") << "Label61" << false;
-    QTest::newRow("lblFullBrand") << "lblFullBrand" << false;
-    QTest::newRow("lblCobrand") << "lblCobrand" << true;
-}
-
-void EntryLayoutTest::linkLabelsShowTheirHand()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, monochrome);
-    const auto *label = entry().findChild<QLabel *>(name);
-    QVERIFY(label);
-    const QCursor expected = monochrome ? artwork::monochromeHandCursor() : artwork::handCursor();
-    QCOMPARE(label->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(label->cursor().hotSpot(), expected.hotSpot());
-    QCOMPARE(label->cursor().pixmap().toImage(), expected.pixmap().toImage());
-}
-
-void EntryLayoutTest::menuTreeAsDesigned()
-{
-    // name caption, indented under its menu; "-" a separator; [hidden] not shown.
-    QStringList tree;
-    const std::function<void(const QList<QAction *> &, const QString &)> walk =
-        [&](const QList<QAction *> &actions, const QString &indent) {
-            for (QAction *action : actions) {
-                QVERIFY(action->shortcut().isEmpty());
-                QVERIFY(!action->isCheckable());
-                if (QMenu *menu = action->menu()) {
-                    tree << indent + menu->objectName() + ' ' + menu->title();
-                    walk(menu->actions(), indent + "  ");
-                } else {
-                    tree << indent + action->objectName() + ' ' + (action->isSeparator() ? "-" : action->text())
-                                + (action->isVisible() ? "" : " [hidden]");
-                }
-            }
-        };
-    walk(entry().menuBar()->actions(), QString());
-
-    const QStringList designed = {
-        "mnuFile &File",
-        "  mnuFindLoveSign Find My Zodiac &Love Sign",
-        "  mnuExit E&xit",
-        "mnuHelp &Help",
-        "  mnuOnline &Online Help",
-        "  mnuVisit &Visit Us Online",
-        "  mnuHelp1 -",
-        "  mnuUpdate Check for Software &Update",
-        "  mnuHelp2 -",
-        "  mnuAbout &About Software",
-        "mnuDonate &Donate",
-        "mnuMakeMoneyOnline Make Money &Online [hidden]",
-    };
-    QCOMPARE(tree, designed);
-    QVERIFY(!entry().menuBar()->isNativeMenuBar());
-}
-
-void EntryLayoutTest::menuBarShowsAllItsCommands()
-{
-    QMenuBar *bar = entry().menuBar();
-    for (QAction *action : bar->actions()) {
-        if (!action->isVisible())
-            continue;
-        const QRect place = bar->actionGeometry(action);
-        QVERIFY2(!place.isEmpty() && place.right() < bar->width(), qPrintable(action->text()));
-    }
-}
-
-void EntryLayoutTest::windowIsFixedWithCloseBoxOnly()
-{
-    frmMain &window = entry();
-    QCOMPARE(window.windowTitle(), programinfo::WindowTitle);
-    QVERIFY(!window.windowIcon().isNull());
-    // Qt adds the system menu hint by itself; no minimise or maximise button.
-    QCOMPARE(window.windowFlags() & ~Qt::WindowSystemMenuHint,
-             Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    const QSize clientArea(twipsToPixels(7260), twipsToPixels(5175));
-    QCOMPARE(window.centralWidget()->geometry(), QRect(QPoint(0, window.menuBar()->height()), clientArea));
-    QCOMPARE(window.size(), clientArea + QSize(0, window.menuBar()->height()));
-    QCOMPARE(window.minimumSize(), window.size());
-    QCOMPARE(window.maximumSize(), window.size());
-}
-
-void EntryLayoutTest::windowFirstShowsCentredWithFocusInName()
-{
-    frmMain &window = entry();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    const QPoint offCentre = offScreenCentre(&window);
-    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
-    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&window, "txtName"));
-
-    // A later showing keeps the place the user left it at.
-    window.move(window.pos() + QPoint(37, 23));
-    const QPoint moved = window.pos();
-    window.hide();
-    window.show();
-    QCOMPARE(window.pos(), moved);
-}
-
 void EntryLayoutTest::tabWalksTheInputsInOrder()
 {
     frmMain &window = entry();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&window, "txtName"));
     QStringList visited;
     for (int step = 0; step < 6; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The entry window at work, driven by real key and mouse events: the date lists,
-// the name filter, the checks before a find, the find itself, the links and
-// every way out.
+// the name filter, the checks before a find, the find itself and every way out.
 #include "EntryFixture.h"
 #include "app/modMain.h"
 #include "widgetkit/LoadedForms.h"
-#include "links/modHelp.h"
 #include "lookup/modPlanetSign.h"
 #include "result/frmDisplay.h"
 
@@ -18,7 +16,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTimer>
 
 #include <memory>
 
@@ -75,10 +72,6 @@ private slots:
     void findShowsSignInResultWindow();
     void findMenuEntryRunsTheFind();
     void findAgainStartsFromKeptInput();
-    void linksOpenTheirPages_data();
-    void linksOpenTheirPages();
-    void linkLabelOpensOncePerLeftClick();
-    void aboutOpensModally();
     void exitPathsEndTheProgram_data();
     void exitPathsEndTheProgram();
 
@@ -490,76 +483,6 @@ void EntryWindowTest::findAgainStartsFromKeptInput()
     QVERIFY(found());
     QVERIFY(modPlanetSign::LoveSign != firstSign);
     QCOMPARE(control<QLabel>(frmDisplay::loaded(), "lblLoveSign")->text(), modPlanetSign::LoveSign);
-}
-
-void EntryWindowTest::linksOpenTheirPages_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("mnuOnline") << "mnuOnline" << "help-web-page";
-    QTest::newRow("mnuVisit") << "mnuVisit" << "home-page";
-    QTest::newRow("mnuUpdate") << "mnuUpdate" << "download-web-page";
-    QTest::newRow("mnuDonate") << "mnuDonate" << "donate";
-    QTest::newRow("mnuMakeMoneyOnline") << "mnuMakeMoneyOnline" << "fully-branded";
-    QTest::newRow("Label61") << "Label61" << "home-page";
-    QTest::newRow("lblCobrand") << "lblCobrand" << "co-brand";
-    QTest::newRow("lblFullBrand") << "lblFullBrand" << "fully-branded";
-}
-
-void EntryWindowTest::linksOpenTheirPages()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, page);
-
-    if (auto *action = entry().findChild<QAction *>(control))
-        action->trigger();
-    else
-        QTest::mouseClick(entry().findChild<QLabel *>(control), Qt::LeftButton);
-
-    QCOMPARE(fixture_->urls.opened, QStringList{modHelp::PageAddress(page)});
-    QVERIFY(entry().isVisible());
-    QVERIFY(messages().isEmpty());
-}
-
-void EntryWindowTest::linkLabelOpensOncePerLeftClick()
-{
-    QLabel *banner = control<QLabel>(&entry(), "Label61");
-    const QPoint inside = banner->rect().center();
-
-    QTest::mouseClick(banner, Qt::RightButton, {}, inside);
-    QTest::mouseClick(banner, Qt::MiddleButton, {}, inside);
-    QTest::mousePress(banner, Qt::LeftButton, {}, inside);
-    QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, -5));
-    QVERIFY(fixture_->urls.opened.isEmpty());
-
-    // A double click is one click and then a double-click event.
-    QTest::mouseClick(banner, Qt::LeftButton, {}, inside);
-    QTest::mouseDClick(banner, Qt::LeftButton, {}, inside);
-    QTest::mouseRelease(banner, Qt::LeftButton, {}, inside);
-    QCOMPARE(fixture_->urls.opened, QStringList{modHelp::PageAddress("home-page")});
-}
-
-void EntryWindowTest::aboutOpensModally()
-{
-    QString modalClass;
-    Qt::WindowModality modality = Qt::NonModal;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            modalClass = QString::fromLatin1(modal->metaObject()->className());
-            modality = modal->windowModality();
-            modal->close();
-        }
-    });
-    closer.start(20);
-    QTimer::singleShot(5000, &closer, &QTimer::stop);
-
-    control<QAction>(&entry(), "mnuAbout")->trigger();
-
-    QCOMPARE(modalClass, QStringLiteral("frmAbout"));
-    QCOMPARE(modality, Qt::ApplicationModal);
-    QVERIFY(entry().isVisible());
-    QCOMPARE(fixture_->ender.calls, 0);
 }
 
 void EntryWindowTest::exitPathsEndTheProgram_data()
