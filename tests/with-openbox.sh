@@ -6,20 +6,22 @@
 #   with-openbox.sh <command> [args...]
 set -euo pipefail
 command -v openbox >/dev/null || { echo "openbox is missing: Debian's package openbox provides it" >&2; exit 1; }
-openbox --sm-disable >/dev/null 2>&1 &
+ready=$(mktemp -u)
+# openbox runs its start-up command once it manages the screen.
+openbox --sm-disable --startup "touch $ready" >/dev/null 2>&1 &
 manager=$!
 stop_manager() {
     kill "$manager" 2>/dev/null || true
     wait "$manager" 2>/dev/null || true
+    rm -f "$ready"
 }
 trap stop_manager EXIT
 
-# A manager announces itself on the root window once it manages the screen.
-for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+for _ in $(seq 600); do
+    [[ -e $ready ]] && break
     kill -0 "$manager" 2>/dev/null || { echo "openbox did not start" >&2; exit 1; }
     sleep 0.05
 done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || { echo "openbox manages no screen" >&2; exit 1; }
+[[ -e $ready ]] || { echo "openbox did not come to manage the screen" >&2; exit 1; }
 export AMORIAL_TEST_WINDOW_MANAGER=openbox
 "$@"

@@ -12,6 +12,7 @@
 #include "widgetkit/Look.h"
 #include "widgetkit/ScreenCentre.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -45,11 +46,6 @@ void WindowChrome::setUpChrome(const Parts &parts, const OwnMenuEntries &menu)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QAction *WindowChrome::exitEntry() const
-{
-    return menus_->mnuExit;
-}
-
 void WindowChrome::setUpMenuBar(const OwnMenuEntries &menu)
 {
     menus_->setupUi(this);
@@ -76,6 +72,8 @@ void WindowChrome::dressControls(const Parts &parts)
 
 void WindowChrome::connectHandlers(const Parts &parts)
 {
+    connect(parts.exit, &QPushButton::clicked, this, &WindowChrome::cmdExit_Click);
+    connect(menus_->mnuExit, &QAction::triggered, this, &WindowChrome::mnuExit_Click);
     connect(menus_->mnuOnline, &QAction::triggered, this, &WindowChrome::mnuOnline_Click);
     connect(menus_->mnuVisit, &QAction::triggered, this, &WindowChrome::mnuVisit_Click);
     connect(menus_->mnuUpdate, &QAction::triggered, this, &WindowChrome::mnuUpdate_Click);
@@ -97,47 +95,21 @@ void WindowChrome::showEvent(QShowEvent *event)
     centreOnScreen(this);
 }
 
-void WindowChrome::mnuAbout_Click()
+void WindowChrome::closeEvent(QCloseEvent *event)
 {
-    frmAbout::ShowModal();
+    loadedforms::untrack(this);
+    Form_Unload();
+    event->accept();
 }
 
-void WindowChrome::mnuOnline_Click()
-{
-    modHelp::OpenHelpPage();
-}
-
-void WindowChrome::mnuVisit_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void WindowChrome::mnuUpdate_Click()
-{
-    modHelp::OpenDownloadPage();
-}
-
-void WindowChrome::mnuDonate_Click()
-{
-    modHelp::OpenDonatePage();
-}
-
-void WindowChrome::mnuMakeMoneyOnline_Click()
-{
-    modHelp::OpenFullyBrandedPage();
-}
-
-void WindowChrome::Label61_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void WindowChrome::lblCobrand_Click()
-{
-    modHelp::OpenCoBrandPage();
-}
-
-void WindowChrome::lblFullBrand_Click()
-{
-    modHelp::OpenFullyBrandedPage();
-}
+void WindowChrome::cmdExit_Click() { loadedforms::unload(this); }
+void WindowChrome::mnuExit_Click() { loadedforms::unload(this); }
+void WindowChrome::mnuAbout_Click() { frmAbout::ShowModal(); }
+void WindowChrome::mnuOnline_Click() { modHelp::OpenHelpPage(); }
+void WindowChrome::mnuVisit_Click() { modHelp::OpenHomePage(); }
+void WindowChrome::mnuUpdate_Click() { modHelp::OpenDownloadPage(); }
+void WindowChrome::mnuDonate_Click() { modHelp::OpenDonatePage(); }
+void WindowChrome::mnuMakeMoneyOnline_Click() { modHelp::OpenFullyBrandedPage(); }
+void WindowChrome::Label61_Click() { modHelp::OpenHomePage(); }
+void WindowChrome::lblCobrand_Click() { modHelp::OpenCoBrandPage(); }
+void WindowChrome::lblFullBrand_Click() { modHelp::OpenFullyBrandedPage(); }

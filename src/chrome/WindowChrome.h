@@ -2,8 +2,8 @@
 // What the entry and result windows share, built once: a fixed-size window
 // with a close box only, the menu bar, the discussion-board banner in its dark
 // grey bar, the two promotional links over each other in the bottom bar, Exit
-// as the default and the cancel button, and a place in the middle of the
-// screen when first shown. Each window's own form lays out these controls; the
+// as the default and the cancel button that unloads the window, and a place in
+// the middle of the screen when first shown. Each window's own form lays out these controls; the
 // chrome dresses them and handles the menu entries and links both windows carry.
 #pragma once
 
@@ -45,12 +45,14 @@ protected:
     {
         setUpChrome({form.Frame2, form.Label61, form.Frame5, form.lblCobrand, form.lblFullBrand, form.cmdExit}, menu);
     }
-    // File > Exit, which the window handles itself.
-    QAction *exitEntry() const;
-
     void showEvent(QShowEvent *event) override;
+    // Unloading the window by any means runs its Form_Unload.
+    void closeEvent(QCloseEvent *event) override;
+    virtual void Form_Unload() = 0;
 
-    // The handlers of the menu entries and links both windows carry.
+    // The handlers of the controls, menu entries and links both windows carry.
+    void cmdExit_Click();
+    void mnuExit_Click();
     void mnuAbout_Click();
     void mnuOnline_Click();
     void mnuVisit_Click();

@@ -5,10 +5,8 @@
 #include "lookup/modPlanetSign.h"
 #include "platform/IgnoreErrors.h"
 #include "platform/Platform.h"
-#include "widgetkit/LoadedForms.h"
 #include "widgetkit/Look.h"
 
-#include <QCloseEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPointer>
@@ -183,9 +181,7 @@ void frmMain::applyLook()
 void frmMain::connectHandlers()
 {
     connect(ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(ui->cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(ui->mnuFindLoveSign, &QAction::triggered, this, &frmMain::mnuFindLoveSign_Click);
-    connect(exitEntry(), &QAction::triggered, this, &frmMain::mnuExit_Click);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -239,13 +235,6 @@ void frmMain::filterComposedText(QInputMethodEvent *event)
             kept.append(QChar(keyCode));
     }
     event->setCommitString(kept, event->replacementStart(), event->replacementLength());
-}
-
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    loadedforms::untrack(this);
-    Form_Unload();
-    event->accept();
 }
 
 void frmMain::Form_Load()
@@ -317,14 +306,4 @@ void frmMain::cmdNext_Click()
 void frmMain::mnuFindLoveSign_Click()
 {
     cmdNext_Click();
-}
-
-void frmMain::cmdExit_Click()
-{
-    loadedforms::unload(this);
-}
-
-void frmMain::mnuExit_Click()
-{
-    loadedforms::unload(this);
 }

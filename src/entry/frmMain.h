@@ -37,7 +37,6 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void applyDesign();
@@ -47,7 +46,7 @@ private:
     void filterComposedText(QInputMethodEvent *event);
 
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload() override;
     // Gets the code of the character typed into the name box; a changed code
     // is inserted instead, 0 cancels the key.
     void txtName_KeyPress(char16_t &keyCode);
@@ -56,9 +55,9 @@ private:
 
     void cmdNext_Click();
     void mnuFindLoveSign_Click();
-    void cmdExit_Click();
-    void mnuExit_Click();
     // The chrome's, under the names the window's design gives them.
+    using WindowChrome::cmdExit_Click;
+    using WindowChrome::mnuExit_Click;
     using WindowChrome::mnuAbout_Click;
     using WindowChrome::mnuOnline_Click;
     using WindowChrome::mnuVisit_Click;

@@ -5,7 +5,6 @@
 #include "widgetkit/LoadedForms.h"
 #include "widgetkit/Look.h"
 
-#include <QCloseEvent>
 #include <QPointer>
 #include <QShowEvent>
 
@@ -57,9 +56,7 @@ void frmDisplay::applyLook()
 void frmDisplay::connectHandlers()
 {
     connect(ui->cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
-    connect(ui->cmdExit, &QPushButton::clicked, this, &frmDisplay::cmdExit_Click);
     connect(ui->mnuFileBack, &QAction::triggered, this, &frmDisplay::mnuFileBack_Click);
-    connect(exitEntry(), &QAction::triggered, this, &frmDisplay::mnuExit_Click);
 }
 
 void frmDisplay::fitSelfSizingLabels()
@@ -77,13 +74,6 @@ void frmDisplay::showEvent(QShowEvent *event)
     ui->cmdExit->setFocus();
 }
 
-void frmDisplay::closeEvent(QCloseEvent *event)
-{
-    loadedforms::untrack(this);
-    Form_Unload();
-    event->accept();
-}
-
 void frmDisplay::cmdBack_Click()
 {
     unloadingForBack_ = true;
@@ -94,16 +84,6 @@ void frmDisplay::cmdBack_Click()
 void frmDisplay::mnuFileBack_Click()
 {
     cmdBack_Click();
-}
-
-void frmDisplay::cmdExit_Click()
-{
-    loadedforms::unload(this);
-}
-
-void frmDisplay::mnuExit_Click()
-{
-    cmdExit_Click();
 }
 
 void frmDisplay::Form_Unload()

@@ -33,7 +33,6 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void applyLook();
@@ -43,10 +42,10 @@ private:
 
     void cmdBack_Click();
     void mnuFileBack_Click();
-    void cmdExit_Click();
-    void mnuExit_Click();
-    void Form_Unload();
+    void Form_Unload() override;
     // The chrome's, under the names the window's design gives them.
+    using WindowChrome::cmdExit_Click;
+    using WindowChrome::mnuExit_Click;
     using WindowChrome::mnuAbout_Click;
     using WindowChrome::mnuOnline_Click;
     using WindowChrome::mnuVisit_Click;

@@ -4,12 +4,12 @@
 // the window is even mapped, and a zero timer queued there still fires before
 // the manager has answered, so both centre the window alone and leave the
 // frame off centre by half its title bar. The window's first Expose event
-// comes once the manager has framed and mapped it, and QWidget::frameGeometry()
-// asks the platform for the frame again for as long as it has found none.
-// Other platforms (windows, offscreen) know the frame at once, and the second
-// centring finds the window where the first put it. Checked with Qt 6.4.2 on
-// Xvfb under openbox; tst_windowchrome_x11 finds the frame off centre if Qt
-// stops behaving so.
+// comes once the manager has framed and mapped it; QWindow::frameGeometry()
+// then asks the platform for the frame, where QWidget::frameGeometry() may
+// still give a frame it read too early, or none. Other platforms (windows,
+// offscreen) know the frame at once, and the second centring finds the window
+// where the first put it. Checked with Qt 6.4.2 on Xvfb under openbox;
+// tst_windowchrome_x11 finds the frame off centre if Qt stops behaving so.
 #include "widgetkit/ScreenCentre.h"
 
 #include <QEvent>
@@ -20,47 +20,44 @@
 
 namespace {
 
-void centreFrame(QWidget *window)
+// Where a frame's top-left corner goes for the frame to lie centred on the
+// available area of the screen; the frame's own when there is no screen.
+QPoint centredFrameCorner(QRect frame, const QScreen *screen)
 {
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    // A window's position is that of its frame.
-    window->move(frame.topLeft());
+    if (screen)
+        frame.moveCenter(screen->availableGeometry().center());
+    return frame.topLeft();
 }
 
 // Centres the window once more when it is first exposed, then goes.
 class CentreWhenExposed : public QObject
 {
 public:
-    CentreWhenExposed(QWidget *window, QWindow *handle)
+    explicit CentreWhenExposed(QWindow *window)
         : QObject(window)
-        , window_(window)
     {
-        handle->installEventFilter(this);
+        window->installEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
-            watched->removeEventFilter(this);
-            centreFrame(window_);
+        auto *window = static_cast<QWindow *>(watched);
+        if (event->type() == QEvent::Expose && window->isExposed()) {
+            window->removeEventFilter(this);
+            window->setFramePosition(centredFrameCorner(window->frameGeometry(), window->screen()));
             deleteLater();
         }
         return false;
     }
-
-private:
-    QWidget *window_;
 };
 
 } // namespace
 
 void centreOnScreen(QWidget *window)
 {
-    centreFrame(window);
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    // A window's position is that of its frame.
+    window->move(centredFrameCorner(window->frameGeometry(), screen));
     if (QWindow *handle = window->windowHandle())
-        new CentreWhenExposed(window, handle);
+        new CentreWhenExposed(handle);
 }

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <optional>
 
@@ -167,15 +168,16 @@ void WindowChromeTest::centredWhenShown()
     QFETCH(bool, keepsItsPlace);
     QWidget *shown = shownWindow(window);
     QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QWindow *handle = shown->windowHandle();
     if (framedByWindowManager())
-        QTRY_VERIFY2(shown->frameGeometry().height() > shown->height(), "the window has no frame");
+        QTRY_VERIFY2(handle->frameGeometry().height() > handle->height(), "the window has no frame");
 
     // The frame, not the window inside it, stands in the middle of the screen.
     QTRY_VERIFY2(offScreenCentre(shown).manhattanLength() <= 2,
                  qPrintable(QStringLiteral("%1,%2 off centre, frame %3")
                                 .arg(offScreenCentre(shown).x())
                                 .arg(offScreenCentre(shown).y())
-                                .arg(QDebug::toString(shown->frameGeometry()))));
+                                .arg(QDebug::toString(handle->frameGeometry()))));
     if (!keepsItsPlace)
         return;
     shown->move(shown->pos() + QPoint(37, 23));
