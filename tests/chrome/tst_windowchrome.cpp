@@ -1,24 +1,27 @@
 // SPDX-License-Identifier: MIT
 // What the entry and result windows share, checked on both: the window's
 // frame and size, its place on the screen, the menu bar, the banner and the
-// promotional links, and About. Also run on a real X server under a window
+// promotional links, About, and Exit with the keys that press it. Also run on a real X server under a window
 // manager, where the windows have a frame to centre.
 #include "common/Fakes.h"
 #include "common/Layout.h"
 #include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
+#include "app/modMain.h"
 #include "entry/frmMain.h"
 #include "links/modHelp.h"
 #include "platform/ProgramInfo.h"
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
+#include "widgetkit/LoadedForms.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -83,6 +86,8 @@ private slots:
     void linkLabelOpensOncePerLeftClick();
     void aboutOpensModallyOverTheWindow_data();
     void aboutOpensModallyOverTheWindow();
+    void exitPathsEndTheProgram_data();
+    void exitPathsEndTheProgram();
 
 private:
     void addWindowRows();
@@ -415,6 +420,76 @@ void WindowChromeTest::aboutOpensModallyOverTheWindow()
     QVERIFY2(about.isNull(), "the About window must be deleted once closed");
     QVERIFY(shown->isVisible());
     QCOMPARE(seams_->ender.calls, 0);
+}
+
+void WindowChromeTest::exitPathsEndTheProgram_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("focus"); // the control with the focus; empty: none
+    // clang-format off
+    for (const auto &[window, other] : {std::pair{"frmMain", "cmdNext"}, std::pair{"frmDisplay", "cmdBack"}}) {
+        QTest::addRow("%s Exit button", window)                  << window << "click"  << "cmdExit";
+        QTest::addRow("%s File > Exit", window)                  << window << "menu"   << "cmdExit";
+        QTest::addRow("%s close box", window)                    << window << "close"  << "cmdExit";
+        QTest::addRow("%s Esc", window)                          << window << "escape" << "cmdExit";
+        QTest::addRow("%s Enter on focused Exit", window)        << window << "enter"  << "cmdExit";
+        QTest::addRow("%s Enter with no button focused", window) << window << "enter"  << "";
+        QTest::addRow("%s Esc on the other button", window)      << window << "escape" << other;
+        QTest::addRow("%s Alt+E", window)                        << window << "alt"    << "cmdExit";
+    }
+    // clang-format on
+}
+
+void WindowChromeTest::exitPathsEndTheProgram()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, how);
+    QFETCH(QString, focus);
+    // As the program runs them: the entry window loaded, and the result window
+    // in its place once a sign was found.
+    seams_.emplace();
+    QPointer<frmMain> entry = modMain::LoadEntryWindow();
+    entry->show();
+    QWidget *shown = entry;
+    if (window == QLatin1String("frmDisplay")) {
+        shown = modMain::LoadResultWindow();
+        entry->hide();
+        shown->show();
+    }
+    ShowCounter entryShows(entry);
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QPointer<QWidget> unloaded = shown;
+    if (focus.isEmpty()) {
+        if (QApplication::focusWidget())
+            QApplication::focusWidget()->clearFocus();
+    } else {
+        control<QWidget>(shown, qPrintable(focus))->setFocus();
+    }
+    QWidget *focused = QApplication::focusWidget() ? QApplication::focusWidget() : shown;
+
+    if (how == QLatin1String("click"))
+        QTest::mouseClick(control<QPushButton>(shown, "cmdExit"), Qt::LeftButton);
+    else if (how == QLatin1String("menu"))
+        control<QAction>(shown, "mnuExit")->trigger();
+    else if (how == QLatin1String("close"))
+        shown->close();
+    else if (how == QLatin1String("escape"))
+        QTest::keyClick(focused, Qt::Key_Escape);
+    else if (how == QLatin1String("enter"))
+        QTest::keyClick(focused, Qt::Key_Enter, focus.isEmpty() ? Qt::KeypadModifier : Qt::NoModifier);
+    else if (how == QLatin1String("alt"))
+        QTest::keyClick(shown, Qt::Key_E, Qt::AltModifier);
+
+    QTRY_VERIFY(seams_->ender.calls > 0);
+    flushDeferredDeletes();
+    QVERIFY(unloaded.isNull());
+    QVERIFY2(entry.isNull(), "the entry window, hidden or not, must be unloaded too");
+    QCOMPARE(entryShows.shows, 0);
+    QCOMPARE(visibleTopLevelWindows(), QStringList());
+    QVERIFY(loadedforms::all().isEmpty());
+    QVERIFY(seams_->boxes.informations.isEmpty());
 }
 
 QTEST_MAIN(WindowChromeTest)
