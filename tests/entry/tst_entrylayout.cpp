@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -129,8 +130,8 @@ private slots:
     void tabWalksTheInputsInOrder();
     void onlyInputsAndButtonsTakeFocus();
     void exitIsTheDefaultButton();
-    void listDropsDownBelowInFieldLook_data();
-    void listDropsDownBelowInFieldLook();
+    void listFieldAsDressed_data();
+    void listFieldAsDressed();
     void focusShowsOnEveryControlThatTakesIt_data();
     void focusShowsOnEveryControlThatTakesIt();
     void buttonsAreRaisedAndSinkWhilePressed_data();
@@ -266,25 +267,51 @@ void EntryLayoutTest::exitIsTheDefaultButton()
     QVERIFY(!control<QPushButton>(&entry(), "cmdNext")->autoDefault());
 }
 
-void EntryLayoutTest::listDropsDownBelowInFieldLook_data()
+void EntryLayoutTest::listFieldAsDressed_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *name : {"cboDate", "cboMonth", "cboYear"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-void EntryLayoutTest::listDropsDownBelowInFieldLook()
+void EntryLayoutTest::listFieldAsDressed()
 {
     QFETCH(QString, name);
     auto *list = entry().findChild<QComboBox *>(name);
     QVERIFY(list);
     QVERIFY(!list->isEditable());
     QVERIFY(!list->lineEdit());
+    // The list is built, and dressed, only as the box first drops down or
+    // changes its font.
+    const auto builtLists = [list] {
+        const QList<QWidget *> children = list->findChildren<QWidget *>();
+        return std::count_if(children.begin(), children.end(), [](QWidget *child) { return child->isWindow(); });
+    };
+    QCOMPARE(builtLists(), 0);
+    // Its size follows its font, the dressed one and a later one, as that of a
+    // box given the same style, colours, font and items the usual way does.
+    QComboBox usual;
+    usual.setStyle(list->style());
+    usual.setPalette(list->palette());
+    usual.setFont(list->font());
+    for (int item = 0; item < list->count(); ++item)
+        usual.addItem(list->itemText(item));
+    QCOMPARE(list->sizeHint(), usual.sizeHint());
+    const QSize dressed = list->sizeHint();
+    const QFont dressedFont = list->font();
+    QFont larger = dressedFont;
+    larger.setPixelSize(24);
+    list->setFont(larger);
+    usual.setFont(larger);
+    QVERIFY(list->sizeHint().width() > dressed.width());
+    QCOMPARE(list->sizeHint(), usual.sizeHint());
+    list->setFont(dressedFont);
 
     list->setCurrentIndex(list->count() - 1);
     list->showPopup();
     QAbstractItemView *view = list->view();
     QTRY_VERIFY(view->isVisible());
+    QCOMPARE(builtLists(), 1);
     QVERIFY(view->window()->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y());
     QCOMPARE(view->window()->geometry().left(), list->mapToGlobal(QPoint(0, 0)).x());
     QCOMPARE(view->font().pixelSize(), list->font().pixelSize());
