@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the entry and result windows share, checked on both: the window's
-// frame and size, its place on the screen, the menu bar, the banner and the
-// promotional links, About, and Exit with the keys that press it. Also run on a real X server under a window
+// frame and size, its place on the screen, its focus order, the menu bar, the
+// banner and the promotional links, About, and Exit with the keys that press it. Also run on a real X server under a window
 // manager, where the windows have a frame to centre.
 #include "common/Fakes.h"
 #include "common/Layout.h"
@@ -74,6 +74,8 @@ private slots:
     void windowIsFixedWithCloseBoxOnly();
     void centredWhenShown_data();
     void centredWhenShown();
+    void tabWalksTheDesignsOrder_data();
+    void tabWalksTheDesignsOrder();
     void menuBarAsDesigned_data();
     void menuBarAsDesigned();
     void promotionsLieOverEachOther_data();
@@ -91,10 +93,12 @@ private slots:
 
 private:
     void addWindowRows();
-    // The window of the row, shown and active.
+    // The window of the row, shown and active, as the program loads it: with
+    // the entry window loaded and, for another window, hidden.
     QWidget *shownWindow(const QString &name);
 
     std::optional<FakeSeams> seams_;
+    QPointer<frmMain> entry_;
 };
 
 void WindowChromeTest::cleanup()
@@ -115,12 +119,11 @@ void WindowChromeTest::addWindowRows()
 QWidget *WindowChromeTest::shownWindow(const QString &name)
 {
     seams_.emplace();
-    QWidget *window = nullptr;
-    if (name == QLatin1String("frmMain"))
-        window = new frmMain;
-    else if (name == QLatin1String("frmDisplay"))
-        window = new frmDisplay;
-    else
+    entry_ = modMain::LoadEntryWindow();
+    QWidget *window = entry_;
+    if (name == QLatin1String("frmDisplay"))
+        window = modMain::LoadResultWindow();
+    else if (name == QLatin1String("frmAbout"))
         window = new frmAbout;
     window->show();
     window->activateWindow(); // no window manager does it on a bare X server
@@ -191,6 +194,32 @@ void WindowChromeTest::centredWhenShown()
     shown->show();
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     QCOMPARE(shown->pos(), moved);
+}
+
+void WindowChromeTest::tabWalksTheDesignsOrder_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("order"); // from the control focused first, round to it again
+    QTest::newRow("frmMain") << "frmMain"
+                             << QStringList{"txtName", "cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit", "txtName"};
+    QTest::newRow("frmDisplay") << "frmDisplay" << QStringList{"cmdExit", "cmdBack", "cmdExit"};
+}
+
+void WindowChromeTest::tabWalksTheDesignsOrder()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, order);
+    shownWindow(window);
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    while (visited.size() < order.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), order.at(order.size() - 2));
+    QVERIFY(seams_->boxes.informations.isEmpty());
 }
 
 void WindowChromeTest::menuBarAsDesigned_data()
@@ -446,21 +475,9 @@ void WindowChromeTest::exitPathsEndTheProgram()
     QFETCH(QString, window);
     QFETCH(QString, how);
     QFETCH(QString, focus);
-    // As the program runs them: the entry window loaded, and the result window
-    // in its place once a sign was found.
-    seams_.emplace();
-    QPointer<frmMain> entry = modMain::LoadEntryWindow();
-    entry->show();
-    QWidget *shown = entry;
-    if (window == QLatin1String("frmDisplay")) {
-        shown = modMain::LoadResultWindow();
-        entry->hide();
-        shown->show();
-    }
-    ShowCounter entryShows(entry);
-    shown->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(shown));
+    QWidget *shown = shownWindow(window);
     QPointer<QWidget> unloaded = shown;
+    ShowCounter entryShows(entry_);
     if (focus.isEmpty()) {
         if (QApplication::focusWidget())
             QApplication::focusWidget()->clearFocus();
@@ -485,7 +502,7 @@ void WindowChromeTest::exitPathsEndTheProgram()
     QTRY_VERIFY(seams_->ender.calls > 0);
     flushDeferredDeletes();
     QVERIFY(unloaded.isNull());
-    QVERIFY2(entry.isNull(), "the entry window, hidden or not, must be unloaded too");
+    QVERIFY2(entry_.isNull(), "the entry window, hidden or not, must be unloaded too");
     QCOMPARE(entryShows.shows, 0);
     QCOMPARE(visibleTopLevelWindows(), QStringList());
     QVERIFY(loadedforms::all().isEmpty());

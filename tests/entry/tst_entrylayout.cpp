@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The entry window as drawn: every control's place, text, font and colours as
-// they come out of the style, and the focus order. What it shares with the
-// result window is tests/chrome's.
+// they come out of the style. What it shares with the result window, and its
+// focus order, are tests/chrome's.
 #include "EntryFixture.h"
 #include "common/Design.h"
 #include "common/Layout.h"
@@ -127,7 +127,6 @@ private slots:
     void captionFitsItsControl_data();
     void captionFitsItsControl();
     void coBrandingShowsOneAmpersand();
-    void tabWalksTheInputsInOrder();
     void onlyInputsAndButtonsTakeFocus();
     void exitIsTheDefaultButton();
     void listFieldAsDressed_data();
@@ -231,23 +230,6 @@ void EntryLayoutTest::coBrandingShowsOneAmpersand()
     QVERIFY(!coBrand->buddy());
     QCOMPARE(coBrand->text().count(QLatin1Char('&')), 1);
     QVERIFY(coBrand->text().contains(QStringLiteral("site's name &  link here")));
-}
-
-void EntryLayoutTest::tabWalksTheInputsInOrder()
-{
-    frmMain &window = entry();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&window, "txtName"));
-    QStringList visited;
-    for (int step = 0; step < 6; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, (QStringList{"cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit", "txtName"}));
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&window, "cmdExit"));
-    QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
 void EntryLayoutTest::onlyInputsAndButtonsTakeFocus()

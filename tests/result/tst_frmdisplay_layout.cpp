@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The result window as designed: every control's place, text, font and
-// colours, and the focus order. What it shares with the entry window is
+// colours. What it shares with the entry window, and its focus order, are
 // tests/chrome's.
 #include "common/Design.h"
 #include "common/Fakes.h"
@@ -40,7 +40,6 @@ private slots:
     void controls();
     void colours_data();
     void colours();
-    void exitHasFocusThenTabGoesToBack();
 
 private:
     QWidget *widgetNamed(const char *name) const { return ::control<QWidget>(display, name); }
@@ -183,16 +182,6 @@ void TestResultWindowLayout::colours()
         const QRect area = qobject_cast<QGroupBox *>(widget) ? QRect(0, 0, widget->width(), 16) : widget->rect();
         QVERIFY2(pixelsOfColour(widget, area, textColour) > 10, "no text drawn in the expected colour");
     }
-}
-
-void TestResultWindowLayout::exitHasFocusThenTabGoesToBack()
-{
-    QVERIFY(QTest::qWaitForWindowActive(display));
-    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdExit"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdBack"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdExit"));
 }
 
 QTEST_MAIN(TestResultWindowLayout)
