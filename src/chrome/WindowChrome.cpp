@@ -103,7 +103,7 @@ void WindowChrome::closeEvent(QCloseEvent *event)
 }
 
 void WindowChrome::cmdExit_Click() { loadedforms::unload(this); }
-void WindowChrome::mnuExit_Click() { loadedforms::unload(this); }
+void WindowChrome::mnuExit_Click() { cmdExit_Click(); }
 void WindowChrome::mnuAbout_Click() { frmAbout::ShowModal(); }
 void WindowChrome::mnuOnline_Click() { modHelp::OpenHelpPage(); }
 void WindowChrome::mnuVisit_Click() { modHelp::OpenHomePage(); }
