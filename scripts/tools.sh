@@ -17,6 +17,7 @@ declare -gA tool_package=(
     [Xvfb]=xvfb
     [xauth]=xauth
     [xdotool]=xdotool
+    [openbox]=openbox
     [import]=imagemagick [convert]=imagemagick
     [tesseract]=tesseract-ocr
     [optipng]=optipng

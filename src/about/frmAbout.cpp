@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QShowEvent>
-#include <QTimer>
 
 namespace {
 
@@ -108,8 +107,6 @@ void frmAbout::showEvent(QShowEvent *event)
     for (QLabel *label : {ui->Label2, ui->lblHomePage, ui->Label5})
         label->adjustSize();
     centreOnScreen(this);
-    // Once shown, the window manager's frame is known; centre the whole frame.
-    QTimer::singleShot(0, this, [this] { centreOnScreen(this); });
 }
 
 void frmAbout::cmdOK_Click()

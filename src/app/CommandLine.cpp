@@ -145,7 +145,7 @@ bool choosesName(int argc, const char *const argv[])
 std::vector<char *> applicationArguments(int argc, char *argv[])
 {
     std::vector<char *> arguments(argv, argv + argc);
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#ifdef Q_OS_UNIX
     static char option[] = "-name";
     static QByteArray name = programinfo::DesktopFileName.toLatin1();
     if (!choosesName(argc, argv)) {

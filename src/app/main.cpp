@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/CommandLine.h"
-#include "app/FontWarmUp.h"
 #include "app/StartupMessages.h"
 #include "app/modMain.h"
+#include "platform/FontWarmUp.h"
 #include "platform/ProcessSetup.h"
 #include "platform/ProgramInfo.h"
 #include "widgetkit/ApplicationStyle.h"
@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     // Nothing is logged: Qt's own warnings (no browser to launch, a runtime folder
     // with the wrong permissions...) stay off the terminal, unless one leads to a fatal failure.
     installStartupMessageHandler();
-    warmUpFontConfiguration();
+    platform::warmUpFontConfiguration();
     std::vector<char *> arguments = commandline::applicationArguments(argc, argv);
     int argumentCount = int(arguments.size()) - 1;
     QApplication app(argumentCount, arguments.data());

@@ -2,25 +2,14 @@
 #include "entry/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "about/frmAbout.h"
-#include "links/modHelp.h"
 #include "lookup/modPlanetSign.h"
 #include "platform/IgnoreErrors.h"
 #include "platform/Platform.h"
-#include "platform/ProgramInfo.h"
-#include "resources/Artwork.h"
-#include "widgetkit/DialogKeys.h"
-#include "widgetkit/LabelClick.h"
-#include "widgetkit/LoadedForms.h"
 #include "widgetkit/Look.h"
-#include "widgetkit/ScreenCentre.h"
 
-#include <QCloseEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QPointer>
-#include <QTimer>
 #include <QValidator>
 
 #include <optional>
@@ -135,22 +124,18 @@ public:
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent)
+    : WindowChrome(parent)
     , ui(std::make_unique<Ui::frmMain>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     loadedEntry = this;
+    setUpChrome(*ui, {ui->mnuFindLoveSign, QStringLiteral("Check for Software &Update"), {"mnuHelp1", "mnuHelp2"}});
     applyDesign();
     connectHandlers();
-    loadedforms::track(this);
     Form_Load();
 }
 
-frmMain::~frmMain()
-{
-    loadedforms::untrack(this);
-}
+frmMain::~frmMain() = default;
 
 frmMain *frmMain::loaded()
 {
@@ -169,67 +154,34 @@ void frmMain::bringFullBrandToFront()
 
 void frmMain::applyDesign()
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(programinfo::WindowTitle);
-    setWindowIcon(artwork::programIcon());
-
-    ui->Label61->setText(modHelp::DiscussionBoardBanner());
-    ui->Label61->setCursor(artwork::handCursor());
-    ui->lblFullBrand->setCursor(artwork::handCursor());
-    ui->lblCobrand->setCursor(artwork::monochromeHandCursor());
-
     ui->txtName->installEventFilter(this);
     ui->txtName->setValidator(new NameCharacters(ui->txtName));
-    new DialogKeys(this, ui->cmdExit, ui->cmdExit);
-
     applyLook();
     for (QLabel *label : {ui->Label1, ui->Label2, ui->Label5, ui->Label7, ui->Label6})
         label->adjustSize();
-
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui->txtName->setFocus();
 }
 
 void frmMain::applyLook()
 {
     using namespace look;
-    fill(ui->centralwidget, Teal);
     fill(ui->Frame1, Teal);
     panel(ui->Picture1, Teal);
-    fill(ui->Frame2, DarkGrey);
-    fill(ui->Frame5, DarkGrey);
-
-    caption(ui->Label61, verdana(9, Bold, Underlined), Magenta);
     caption(ui->Label3, verdana(8.25, Bold), Orange);
     for (QLabel *label : {ui->Label1, ui->Label2})
         caption(label, verdana(8.25, Bold, Underlined), White);
     for (QLabel *label : {ui->Label5, ui->Label7, ui->Label6})
         caption(label, verdana(8.25, Regular, Underlined), White);
-    promotion(ui->lblFullBrand);
-    promotion(ui->lblCobrand);
-
     for (QWidget *input : std::initializer_list<QWidget *>{ui->txtName, ui->cboDate, ui->cboMonth, ui->cboYear})
         field(input);
     button(ui->cmdNext, verdana(9, Bold));
     button(ui->cmdExit, verdana(8.25, Bold));
-    look::menuBar(ui->menubar);
 }
 
 void frmMain::connectHandlers()
 {
     connect(ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(ui->cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(ui->mnuFindLoveSign, &QAction::triggered, this, &frmMain::mnuFindLoveSign_Click);
-    connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    connect(ui->mnuOnline, &QAction::triggered, this, &frmMain::mnuOnline_Click);
-    connect(ui->mnuVisit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
-    connect(ui->mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-    connect(ui->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(ui->mnuDonate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
-    connect(ui->mnuMakeMoneyOnline, &QAction::triggered, this, &frmMain::mnuMakeMoneyOnline_Click);
-    connect(new LabelClick(ui->Label61), &LabelClick::clicked, this, &frmMain::Label61_Click);
-    connect(new LabelClick(ui->lblCobrand), &LabelClick::clicked, this, &frmMain::lblCobrand_Click);
-    connect(new LabelClick(ui->lblFullBrand), &LabelClick::clicked, this, &frmMain::lblFullBrand_Click);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -238,7 +190,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return filterNameKey(static_cast<QKeyEvent *>(event));
     if (watched == ui->txtName && event->type() == QEvent::InputMethod)
         filterComposedText(static_cast<QInputMethodEvent *>(event));
-    return QMainWindow::eventFilter(watched, event);
+    return WindowChrome::eventFilter(watched, event);
 }
 
 // Runs a key of the name box through txtName_KeyPress. Returns true when the
@@ -283,25 +235,6 @@ void frmMain::filterComposedText(QInputMethodEvent *event)
             kept.append(QChar(keyCode));
     }
     event->setCommitString(kept, event->replacementStart(), event->replacementLength());
-}
-
-void frmMain::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // Centred when first shown; later it comes back where the user left it.
-    if (centred_)
-        return;
-    centred_ = true;
-    centreOnScreen(this);
-    // Once shown, the window manager's frame is known; centre the whole frame.
-    QTimer::singleShot(0, this, [this] { centreOnScreen(this); });
-}
-
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    loadedforms::untrack(this);
-    Form_Unload();
-    event->accept();
 }
 
 void frmMain::Form_Load()
@@ -373,59 +306,4 @@ void frmMain::cmdNext_Click()
 void frmMain::mnuFindLoveSign_Click()
 {
     cmdNext_Click();
-}
-
-void frmMain::cmdExit_Click()
-{
-    loadedforms::unload(this);
-}
-
-void frmMain::mnuExit_Click()
-{
-    loadedforms::unload(this);
-}
-
-void frmMain::mnuAbout_Click()
-{
-    frmAbout::ShowModal();
-}
-
-void frmMain::mnuOnline_Click()
-{
-    modHelp::OpenHelpPage();
-}
-
-void frmMain::mnuVisit_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void frmMain::mnuUpdate_Click()
-{
-    modHelp::OpenDownloadPage();
-}
-
-void frmMain::mnuDonate_Click()
-{
-    modHelp::OpenDonatePage();
-}
-
-void frmMain::mnuMakeMoneyOnline_Click()
-{
-    modHelp::OpenFullyBrandedPage();
-}
-
-void frmMain::Label61_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void frmMain::lblCobrand_Click()
-{
-    modHelp::OpenCoBrandPage();
-}
-
-void frmMain::lblFullBrand_Click()
-{
-    modHelp::OpenFullyBrandedPage();
 }

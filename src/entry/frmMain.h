@@ -3,7 +3,7 @@
 // and asks for the Venus sign of that date.
 #pragma once
 
-#include <QMainWindow>
+#include "chrome/WindowChrome.h"
 
 #include <memory>
 #include <optional>
@@ -15,7 +15,7 @@ namespace Ui {
 class frmMain;
 }
 
-class frmMain : public QMainWindow
+class frmMain : public WindowChrome
 {
     Q_OBJECT
 public:
@@ -37,8 +37,6 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void applyDesign();
@@ -48,7 +46,7 @@ private:
     void filterComposedText(QInputMethodEvent *event);
 
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload() override;
     // Gets the code of the character typed into the name box; a changed code
     // is inserted instead, 0 cancels the key.
     void txtName_KeyPress(char16_t &keyCode);
@@ -57,18 +55,18 @@ private:
 
     void cmdNext_Click();
     void mnuFindLoveSign_Click();
-    void cmdExit_Click();
-    void mnuExit_Click();
-    void mnuAbout_Click();
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuDonate_Click();
-    void mnuMakeMoneyOnline_Click();
-    void Label61_Click();
-    void lblCobrand_Click();
-    void lblFullBrand_Click();
+    // The chrome's, under the names the window's design gives them.
+    using WindowChrome::cmdExit_Click;
+    using WindowChrome::mnuExit_Click;
+    using WindowChrome::mnuAbout_Click;
+    using WindowChrome::mnuOnline_Click;
+    using WindowChrome::mnuVisit_Click;
+    using WindowChrome::mnuUpdate_Click;
+    using WindowChrome::mnuDonate_Click;
+    using WindowChrome::mnuMakeMoneyOnline_Click;
+    using WindowChrome::Label61_Click;
+    using WindowChrome::lblCobrand_Click;
+    using WindowChrome::lblFullBrand_Click;
 
     const std::unique_ptr<Ui::frmMain> ui;
-    bool centred_ = false;
 };

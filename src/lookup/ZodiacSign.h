@@ -31,9 +31,4 @@ inline constexpr std::array<QStringView, signCount> signNames = {
     u"Libra", u"Scorpio", u"Sagittarius", u"Capricorn", u"Aquarius", u"Pisces",
 };
 
-constexpr QStringView signName(Sign sign)
-{
-    return signNames[static_cast<std::size_t>(sign)];
-}
-
 } // namespace modPlanetSign::detail

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Small interfaces around everything the program asks of the desktop, so the
 // windows and the start-up can be driven by tests without real dialogs,
-// browsers, clocks or process exits. Each interface has one Qt implementation;
-// tests install a fake for a scope with ScopedSeam.
+// browsers, clocks or process exits. Each interface has one real
+// implementation in the program, on Qt or on the system's own calls (POSIX
+// or Windows); tests install a fake for a scope with ScopedSeam.
 #pragma once
 
 #include <QDate>
@@ -81,7 +82,7 @@ class ProcessEnder
 {
 public:
     virtual ~ProcessEnder() = default;
-    // Ends the process at once; the Qt implementation never returns.
+    // Ends the process at once; the real implementation never returns.
     virtual void endProcess() = 0;
 };
 
@@ -89,16 +90,16 @@ template<class Interface>
 class Seam
 {
 public:
-    static Interface &current() { return override_ ? *override_ : qtImplementation(); }
+    static Interface &current() { return override_ ? *override_ : realImplementation(); }
 
 private:
     template<class>
     friend class ScopedSeam;
-    static Interface &qtImplementation();
+    static Interface &realImplementation();
     static inline Interface *override_ = nullptr;
 };
 
-// Puts a fake in place of the Qt implementation until the guard goes out of scope.
+// Puts a fake in place of the real implementation until the guard goes out of scope.
 template<class Interface>
 class ScopedSeam
 {
@@ -116,14 +117,14 @@ private:
     Interface *previous_;
 };
 
-// Defined beside the Qt implementations.
-template<> MessageBoxes &Seam<MessageBoxes>::qtImplementation();
-template<> UrlOpener &Seam<UrlOpener>::qtImplementation();
-template<> Clock &Seam<Clock>::qtImplementation();
-template<> RandomSource &Seam<RandomSource>::qtImplementation();
-template<> SettingsStore &Seam<SettingsStore>::qtImplementation();
-template<> InstanceLock &Seam<InstanceLock>::qtImplementation();
-template<> ProcessEnder &Seam<ProcessEnder>::qtImplementation();
+// Defined beside the real implementations.
+template<> MessageBoxes &Seam<MessageBoxes>::realImplementation();
+template<> UrlOpener &Seam<UrlOpener>::realImplementation();
+template<> Clock &Seam<Clock>::realImplementation();
+template<> RandomSource &Seam<RandomSource>::realImplementation();
+template<> SettingsStore &Seam<SettingsStore>::realImplementation();
+template<> InstanceLock &Seam<InstanceLock>::realImplementation();
+template<> ProcessEnder &Seam<ProcessEnder>::realImplementation();
 
 inline MessageBoxes &messageBoxes() { return Seam<MessageBoxes>::current(); }
 inline UrlOpener &urlOpener() { return Seam<UrlOpener>::current(); }

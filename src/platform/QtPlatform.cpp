@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The Qt implementations behind the platform seams.
+// The real implementations on Qt: message boxes, the URL opener, the clock,
+// random numbers and the end of the process.
 #include "platform/Platform.h"
 #include "platform/ProgramInfo.h"
 
@@ -84,10 +85,10 @@ Interface &single()
 
 } // namespace
 
-template<> MessageBoxes &Seam<MessageBoxes>::qtImplementation() { return single<MessageBoxes, QtMessageBoxes>(); }
-template<> UrlOpener &Seam<UrlOpener>::qtImplementation() { return single<UrlOpener, QtUrlOpener>(); }
-template<> Clock &Seam<Clock>::qtImplementation() { return single<Clock, QtClock>(); }
-template<> RandomSource &Seam<RandomSource>::qtImplementation() { return single<RandomSource, QtRandomSource>(); }
-template<> ProcessEnder &Seam<ProcessEnder>::qtImplementation() { return single<ProcessEnder, QtProcessEnder>(); }
+template<> MessageBoxes &Seam<MessageBoxes>::realImplementation() { return single<MessageBoxes, QtMessageBoxes>(); }
+template<> UrlOpener &Seam<UrlOpener>::realImplementation() { return single<UrlOpener, QtUrlOpener>(); }
+template<> Clock &Seam<Clock>::realImplementation() { return single<Clock, QtClock>(); }
+template<> RandomSource &Seam<RandomSource>::realImplementation() { return single<RandomSource, QtRandomSource>(); }
+template<> ProcessEnder &Seam<ProcessEnder>::realImplementation() { return single<ProcessEnder, QtProcessEnder>(); }
 
 } // namespace platform

@@ -3,7 +3,7 @@
 // paragraph, with Back to the entry window and Exit out of the program.
 #pragma once
 
-#include <QMainWindow>
+#include "chrome/WindowChrome.h"
 
 #include <memory>
 #include <optional>
@@ -12,7 +12,7 @@ namespace Ui {
 class frmDisplay;
 }
 
-class frmDisplay : public QMainWindow
+class frmDisplay : public WindowChrome
 {
     Q_OBJECT
 public:
@@ -33,11 +33,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void setUpWindow();
-    void setUpControls();
     void applyLook();
     void connectHandlers();
     // Self-sizing labels take the size of their text, keeping their place.
@@ -45,18 +42,19 @@ private:
 
     void cmdBack_Click();
     void mnuFileBack_Click();
-    void cmdExit_Click();
-    void mnuExit_Click();
-    void Form_Unload();
-    void mnuAbout_Click();
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuDonate_Click();
-    void mnuMakeMoneyOnline_Click();
-    void Label61_Click();
-    void lblCobrand_Click();
-    void lblFullBrand_Click();
+    void Form_Unload() override;
+    // The chrome's, under the names the window's design gives them.
+    using WindowChrome::cmdExit_Click;
+    using WindowChrome::mnuExit_Click;
+    using WindowChrome::mnuAbout_Click;
+    using WindowChrome::mnuOnline_Click;
+    using WindowChrome::mnuVisit_Click;
+    using WindowChrome::mnuUpdate_Click;
+    using WindowChrome::mnuDonate_Click;
+    using WindowChrome::mnuMakeMoneyOnline_Click;
+    using WindowChrome::Label61_Click;
+    using WindowChrome::lblCobrand_Click;
+    using WindowChrome::lblFullBrand_Click;
 
     const std::unique_ptr<Ui::frmDisplay> ui;
     // Set by Back, whose unload must not end the program.

@@ -1,4 +1,10 @@
 // SPDX-License-Identifier: MIT
+// Leans on Qt: QLabel has its accessible interface built, and cached, as soon
+// as its text is set, so the factory installed here would never be asked for
+// a label that has text before it becomes a link. Dropping the cached
+// interface makes the next query ask the factories again. Checked with Qt
+// 6.4.2 and 6.8.2 (Debian 12 and 13); tst_accessibility finds the links with
+// another role if Qt keeps the interface some other way.
 #include "widgetkit/AccessibleLink.h"
 
 #include "widgetkit/LabelClick.h"
@@ -63,8 +69,7 @@ void exposeAsLink(QWidget *label)
     Q_UNUSED(factoryInstalled);
 
     label->setProperty(LinkProperty, true);
-    // Qt builds a label's interface as soon as its text is set, which is
-    // usually before it becomes a link: drop that one so the next query builds a link.
+    // The interface Qt built for the label before it became a link goes.
     QAccessibleInterface *built = QAccessible::queryAccessibleInterface(label);
     if (built && built->role() != QAccessible::Link)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(built));

@@ -5,10 +5,8 @@
 
 // The style the application chose (the platform's own, unless -style or
 // QT_STYLE_OVERRIDE names another), with one saving: the overflow button of a
-// menu bar or tool bar gets its icon only when the button is first painted.
-// Qt builds that button with every menu bar, and reading its icon loads every
-// image-format plugin installed, about 1.5 ms of start-up for a button that
-// shows only when the menus do not fit.
+// menu bar or tool bar gets its icon only when the button is first painted,
+// which keeps the image-format plugins unloaded at start-up (about 1.5 ms).
 class ApplicationStyle : public QProxyStyle
 {
     Q_OBJECT

@@ -2,9 +2,8 @@
 #include "widgetkit/Look.h"
 
 #include "widgetkit/ClassicStyle.h"
+#include "widgetkit/ComboListDresser.h"
 
-#include <QAbstractItemView>
-#include <QChildEvent>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -110,59 +109,13 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-// The list a combo box drops down takes the field's font and colours, the
-// current item reversed; it stands in a black box, its scroll bar in the usual
-// colours. Qt builds a combo box's list on its first change of style or font,
-// long before anyone opens it, at about a sixth of a millisecond a list. So a
-// field is dressed while this keeps those two changes from its combo box, and
-// the list, built when it first drops down, is dressed then.
-class ListDresser : public QObject
+// The list a combo box drops down stands in a black box, its scroll bar in
+// the usual colours.
+void dressList(QWidget *list)
 {
-public:
-    explicit ListDresser(QComboBox *field)
-        : QObject(field)
-    {
-        field->installEventFilter(this);
-    }
-
-    // Ends the keeping; from here on the field sees its changes as usual.
-    void stopKeeping() { keeping = false; }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *field = static_cast<QComboBox *>(watched);
-        switch (event->type()) {
-        case QEvent::StyleChange:
-        case QEvent::FontChange:
-            if (!keeping)
-                return false;
-            // What QWidget makes of them; the combo box has no list and no
-            // size to forget yet.
-            field->update();
-            field->updateGeometry();
-            return true;
-        case QEvent::ChildPolished:
-            if (auto *list = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child());
-                list && list->isWindow()) {
-                dress(list);
-                field->removeEventFilter(this);
-                deleteLater();
-            }
-            return false;
-        default:
-            return false;
-        }
-    }
-
-private:
-    static void dress(QWidget *list)
-    {
-        setColour(list, QPalette::WindowText, Black);
-        setColour(list, QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
-    }
-
-    bool keeping = true;
-};
+    setColour(list, QPalette::WindowText, Black);
+    setColour(list, QPalette::ButtonText, QApplication::palette().color(QPalette::ButtonText));
+}
 
 } // namespace
 
@@ -215,21 +168,24 @@ void captionedFrame(QGroupBox *frame, const QFont &font, const QColor &captionCo
 void field(QWidget *field)
 {
     auto *list = qobject_cast<QComboBox *>(field);
-    ListDresser *dresser = list ? new ListDresser(list) : nullptr;
-    field->setStyle(classicStyle());
-    QPalette palette = field->palette();
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-        palette.setColor(role, Cyan);
-    palette.setColor(QPalette::Base, Teal);
-    if (list) {
-        // The chosen item, in the list and in the focused field, reversed.
-        palette.setColor(QPalette::Highlight, Cyan);
-        palette.setColor(QPalette::HighlightedText, Teal);
-    }
-    field->setPalette(palette);
-    field->setFont(verdana(8.25, Bold));
-    if (dresser)
-        dresser->stopKeeping();
+    const auto dress = [field, list] {
+        field->setStyle(classicStyle());
+        QPalette palette = field->palette();
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            palette.setColor(role, Cyan);
+        palette.setColor(QPalette::Base, Teal);
+        if (list) {
+            // The chosen item, in the list and in the focused field, reversed.
+            palette.setColor(QPalette::Highlight, Cyan);
+            palette.setColor(QPalette::HighlightedText, Teal);
+        }
+        field->setPalette(palette);
+        field->setFont(verdana(8.25, Bold));
+    };
+    if (list)
+        dressComboBox(list, dress, dressList);
+    else
+        dress();
 }
 
 void button(QPushButton *button, const QFont &font)

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
+#include <QWindow>
 
 // A control of a window, found by its object name, which is the design's own.
 template<class Control>
@@ -55,10 +56,12 @@ inline QStringList visibleTopLevelWindows()
     return names;
 }
 
-// How far the window's frame stands from the centre of its screen's free area.
+// How far the window's frame, as the platform has it, stands from the centre
+// of its screen's free area.
 inline QPoint offScreenCentre(const QWidget *window)
 {
-    return window->frameGeometry().center() - window->screen()->availableGeometry().center();
+    const QRect frame = window->windowHandle() ? window->windowHandle()->frameGeometry() : window->frameGeometry();
+    return frame.center() - window->screen()->availableGeometry().center();
 }
 
 // Counts how often a widget is shown; it may outlive the widget.

@@ -1,25 +1,22 @@
 // SPDX-License-Identifier: MIT
 // The entry window as drawn: every control's place, text, font and colours as
-// they come out of the style, the menu tree, the window frame and focus order.
+// they come out of the style. What it shares with the result window, and its
+// focus order, are tests/chrome's.
 #include "EntryFixture.h"
-#include "platform/ProgramInfo.h"
 #include "common/Design.h"
 #include "common/Layout.h"
 #include "common/Pixels.h"
 #include "common/WindowChecks.h"
 #include "links/modHelp.h"
-#include "resources/Artwork.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -129,19 +126,11 @@ private slots:
     void controlMatchesDesign();
     void captionFitsItsControl_data();
     void captionFitsItsControl();
-    void promotionsShareOneRectangleFullBrandInFront();
     void coBrandingShowsOneAmpersand();
-    void linkLabelsShowTheirHand_data();
-    void linkLabelsShowTheirHand();
-    void menuTreeAsDesigned();
-    void menuBarShowsAllItsCommands();
-    void windowIsFixedWithCloseBoxOnly();
-    void windowFirstShowsCentredWithFocusInName();
-    void tabWalksTheInputsInOrder();
     void onlyInputsAndButtonsTakeFocus();
     void exitIsTheDefaultButton();
-    void listDropsDownBelowInFieldLook_data();
-    void listDropsDownBelowInFieldLook();
+    void listFieldAsDressed_data();
+    void listFieldAsDressed();
     void focusShowsOnEveryControlThatTakesIt_data();
     void focusShowsOnEveryControlThatTakesIt();
     void buttonsAreRaisedAndSinkWhilePressed_data();
@@ -234,22 +223,6 @@ void EntryLayoutTest::captionFitsItsControl()
     QVERIFY2(needed.height() <= room.height(), qPrintable(QString::number(needed.height())));
 }
 
-void EntryLayoutTest::promotionsShareOneRectangleFullBrandInFront()
-{
-    QLabel *fullBrand = control<QLabel>(&entry(), "lblFullBrand");
-    QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
-    QCOMPARE(fullBrand->geometry(), coBrand->geometry());
-    QWidget *bar = fullBrand->parentWidget();
-    const QList<QPoint> corners = {fullBrand->geometry().topLeft(), fullBrand->geometry().center(),
-                                   fullBrand->geometry().bottomRight()};
-    for (const QPoint &point : corners)
-        QCOMPARE(bar->childAt(point), fullBrand);
-
-    coBrand->raise();
-    for (const QPoint &point : corners)
-        QCOMPARE(bar->childAt(point), coBrand);
-}
-
 void EntryLayoutTest::coBrandingShowsOneAmpersand()
 {
     const QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
@@ -257,124 +230,6 @@ void EntryLayoutTest::coBrandingShowsOneAmpersand()
     QVERIFY(!coBrand->buddy());
     QCOMPARE(coBrand->text().count(QLatin1Char('&')), 1);
     QVERIFY(coBrand->text().contains(QStringLiteral("site's name &  link here")));
-}
-
-void EntryLayoutTest::linkLabelsShowTheirHand_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("monochrome");
-    QTest::newRow("Label61") << "Label61" << false;
-    QTest::newRow("lblFullBrand") << "lblFullBrand" << false;
-    QTest::newRow("lblCobrand") << "lblCobrand" << true;
-}
-
-void EntryLayoutTest::linkLabelsShowTheirHand()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, monochrome);
-    const auto *label = entry().findChild<QLabel *>(name);
-    QVERIFY(label);
-    const QCursor expected = monochrome ? artwork::monochromeHandCursor() : artwork::handCursor();
-    QCOMPARE(label->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(label->cursor().hotSpot(), expected.hotSpot());
-    QCOMPARE(label->cursor().pixmap().toImage(), expected.pixmap().toImage());
-}
-
-void EntryLayoutTest::menuTreeAsDesigned()
-{
-    // name caption, indented under its menu; "-" a separator; [hidden] not shown.
-    QStringList tree;
-    const std::function<void(const QList<QAction *> &, const QString &)> walk =
-        [&](const QList<QAction *> &actions, const QString &indent) {
-            for (QAction *action : actions) {
-                QVERIFY(action->shortcut().isEmpty());
-                QVERIFY(!action->isCheckable());
-                if (QMenu *menu = action->menu()) {
-                    tree << indent + menu->objectName() + ' ' + menu->title();
-                    walk(menu->actions(), indent + "  ");
-                } else {
-                    tree << indent + action->objectName() + ' ' + (action->isSeparator() ? "-" : action->text())
-                                + (action->isVisible() ? "" : " [hidden]");
-                }
-            }
-        };
-    walk(entry().menuBar()->actions(), QString());
-
-    const QStringList designed = {
-        "mnuFile &File",
-        "  mnuFindLoveSign Find My Zodiac &Love Sign",
-        "  mnuExit E&xit",
-        "mnuHelp &Help",
-        "  mnuOnline &Online Help",
-        "  mnuVisit &Visit Us Online",
-        "  mnuHelp1 -",
-        "  mnuUpdate Check for Software &Update",
-        "  mnuHelp2 -",
-        "  mnuAbout &About Software",
-        "mnuDonate &Donate",
-        "mnuMakeMoneyOnline Make Money &Online [hidden]",
-    };
-    QCOMPARE(tree, designed);
-    QVERIFY(!entry().menuBar()->isNativeMenuBar());
-}
-
-void EntryLayoutTest::menuBarShowsAllItsCommands()
-{
-    QMenuBar *bar = entry().menuBar();
-    for (QAction *action : bar->actions()) {
-        if (!action->isVisible())
-            continue;
-        const QRect place = bar->actionGeometry(action);
-        QVERIFY2(!place.isEmpty() && place.right() < bar->width(), qPrintable(action->text()));
-    }
-}
-
-void EntryLayoutTest::windowIsFixedWithCloseBoxOnly()
-{
-    frmMain &window = entry();
-    QCOMPARE(window.windowTitle(), programinfo::WindowTitle);
-    QVERIFY(!window.windowIcon().isNull());
-    // Qt adds the system menu hint by itself; no minimise or maximise button.
-    QCOMPARE(window.windowFlags() & ~Qt::WindowSystemMenuHint,
-             Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    const QSize clientArea(twipsToPixels(7260), twipsToPixels(5175));
-    QCOMPARE(window.centralWidget()->geometry(), QRect(QPoint(0, window.menuBar()->height()), clientArea));
-    QCOMPARE(window.size(), clientArea + QSize(0, window.menuBar()->height()));
-    QCOMPARE(window.minimumSize(), window.size());
-    QCOMPARE(window.maximumSize(), window.size());
-}
-
-void EntryLayoutTest::windowFirstShowsCentredWithFocusInName()
-{
-    frmMain &window = entry();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    const QPoint offCentre = offScreenCentre(&window);
-    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
-    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&window, "txtName"));
-
-    // A later showing keeps the place the user left it at.
-    window.move(window.pos() + QPoint(37, 23));
-    const QPoint moved = window.pos();
-    window.hide();
-    window.show();
-    QCOMPARE(window.pos(), moved);
-}
-
-void EntryLayoutTest::tabWalksTheInputsInOrder()
-{
-    frmMain &window = entry();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QStringList visited;
-    for (int step = 0; step < 6; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, (QStringList{"cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit", "txtName"}));
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&window, "cmdExit"));
-    QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
 void EntryLayoutTest::onlyInputsAndButtonsTakeFocus()
@@ -394,25 +249,51 @@ void EntryLayoutTest::exitIsTheDefaultButton()
     QVERIFY(!control<QPushButton>(&entry(), "cmdNext")->autoDefault());
 }
 
-void EntryLayoutTest::listDropsDownBelowInFieldLook_data()
+void EntryLayoutTest::listFieldAsDressed_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *name : {"cboDate", "cboMonth", "cboYear"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-void EntryLayoutTest::listDropsDownBelowInFieldLook()
+void EntryLayoutTest::listFieldAsDressed()
 {
     QFETCH(QString, name);
     auto *list = entry().findChild<QComboBox *>(name);
     QVERIFY(list);
     QVERIFY(!list->isEditable());
     QVERIFY(!list->lineEdit());
+    // The list is built, and dressed, only as the box first drops down or
+    // changes its font.
+    const auto builtLists = [list] {
+        const QList<QWidget *> children = list->findChildren<QWidget *>();
+        return std::count_if(children.begin(), children.end(), [](QWidget *child) { return child->isWindow(); });
+    };
+    QCOMPARE(builtLists(), 0);
+    // Its size follows its font, the dressed one and a later one, as that of a
+    // box given the same style, colours, font and items the usual way does.
+    QComboBox usual;
+    usual.setStyle(list->style());
+    usual.setPalette(list->palette());
+    usual.setFont(list->font());
+    for (int item = 0; item < list->count(); ++item)
+        usual.addItem(list->itemText(item));
+    QCOMPARE(list->sizeHint(), usual.sizeHint());
+    const QSize dressed = list->sizeHint();
+    const QFont dressedFont = list->font();
+    QFont larger = dressedFont;
+    larger.setPixelSize(24);
+    list->setFont(larger);
+    usual.setFont(larger);
+    QVERIFY(list->sizeHint().width() > dressed.width());
+    QCOMPARE(list->sizeHint(), usual.sizeHint());
+    list->setFont(dressedFont);
 
     list->setCurrentIndex(list->count() - 1);
     list->showPopup();
     QAbstractItemView *view = list->view();
     QTRY_VERIFY(view->isVisible());
+    QCOMPARE(builtLists(), 1);
     QVERIFY(view->window()->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y());
     QCOMPARE(view->window()->geometry().left(), list->mapToGlobal(QPoint(0, 0)).x());
     QCOMPARE(view->font().pixelSize(), list->font().pixelSize());

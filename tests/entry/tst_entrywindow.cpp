@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The entry window at work, driven by real key and mouse events: the date lists,
-// the name filter, the checks before a find, the find itself, the links and
-// every way out.
+// the name filter, the checks before a find, the find itself and every way out.
 #include "EntryFixture.h"
 #include "app/modMain.h"
 #include "widgetkit/LoadedForms.h"
-#include "links/modHelp.h"
 #include "lookup/modPlanetSign.h"
 #include "result/frmDisplay.h"
 
@@ -18,7 +16,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTimer>
 
 #include <memory>
 
@@ -74,13 +71,6 @@ private slots:
     void validation();
     void findShowsSignInResultWindow();
     void findMenuEntryRunsTheFind();
-    void findAgainStartsFromKeptInput();
-    void linksOpenTheirPages_data();
-    void linksOpenTheirPages();
-    void linkLabelOpensOncePerLeftClick();
-    void aboutOpensModally();
-    void exitPathsEndTheProgram_data();
-    void exitPathsEndTheProgram();
 
 private:
     frmMain &entry() { return *fixture_->entry; }
@@ -315,12 +305,10 @@ void EntryWindowTest::keysExitOrFind_data()
     QTest::newRow("enter in the name box exits") << "txtName" << int(Qt::Key_Return) << false;
     QTest::newRow("keypad enter in the name box exits") << "txtName" << int(Qt::Key_Enter) << false;
     QTest::newRow("enter on a list exits") << "cboYear" << int(Qt::Key_Return) << false;
-    QTest::newRow("enter on exit exits") << "cmdExit" << int(Qt::Key_Return) << false;
     QTest::newRow("enter on find finds") << "cmdNext" << int(Qt::Key_Return) << true;
     QTest::newRow("space on find finds") << "cmdNext" << int(Qt::Key_Space) << true;
     QTest::newRow("escape in the name box exits") << "txtName" << int(Qt::Key_Escape) << false;
     QTest::newRow("escape on a closed list exits") << "cboMonth" << int(Qt::Key_Escape) << false;
-    QTest::newRow("escape on find exits") << "cmdNext" << int(Qt::Key_Escape) << false;
 }
 
 void EntryWindowTest::keysExitOrFind()
@@ -362,7 +350,6 @@ void EntryWindowTest::accessKeys_data()
     QTest::addColumn<int>("letter");
     QTest::addColumn<bool>("finds");
     QTest::newRow("alt+l finds") << int(Qt::Key_L) << true;
-    QTest::newRow("alt+e exits") << int(Qt::Key_E) << false;
 }
 
 void EntryWindowTest::accessKeys()
@@ -468,119 +455,6 @@ void EntryWindowTest::findMenuEntryRunsTheFind()
     QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
     control<QAction>(&entry(), "mnuFindLoveSign")->trigger();
     QVERIFY(found());
-}
-
-void EntryWindowTest::findAgainStartsFromKeptInput()
-{
-    QTest::keyClicks(control<QLineEdit>(&entry(), "txtName"), "ann");
-    pickDate(1, 1, 1930);
-    control<QPushButton>(&entry(), "cmdNext")->click();
-    QVERIFY(found());
-    const QString firstSign = modPlanetSign::LoveSign;
-
-    // Back, as the result window does it: unloaded there, shown again here.
-    delete frmDisplay::loaded();
-    entry().show();
-    QCOMPARE(control<QLineEdit>(&entry(), "txtName")->text(), QStringLiteral("ANN"));
-    QCOMPARE(control<QComboBox>(&entry(), "cboDate")->count(), 31);
-    control<QComboBox>(&entry(), "cboYear")->setCurrentIndex(control<QComboBox>(&entry(), "cboYear")->findText("1931"));
-    control<QComboBox>(&entry(), "cboMonth")->setCurrentIndex(control<QComboBox>(&entry(), "cboMonth")->findText("June"));
-    control<QPushButton>(&entry(), "cmdNext")->click();
-
-    QVERIFY(found());
-    QVERIFY(modPlanetSign::LoveSign != firstSign);
-    QCOMPARE(control<QLabel>(frmDisplay::loaded(), "lblLoveSign")->text(), modPlanetSign::LoveSign);
-}
-
-void EntryWindowTest::linksOpenTheirPages_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("mnuOnline") << "mnuOnline" << "help-web-page";
-    QTest::newRow("mnuVisit") << "mnuVisit" << "home-page";
-    QTest::newRow("mnuUpdate") << "mnuUpdate" << "download-web-page";
-    QTest::newRow("mnuDonate") << "mnuDonate" << "donate";
-    QTest::newRow("mnuMakeMoneyOnline") << "mnuMakeMoneyOnline" << "fully-branded";
-    QTest::newRow("Label61") << "Label61" << "home-page";
-    QTest::newRow("lblCobrand") << "lblCobrand" << "co-brand";
-    QTest::newRow("lblFullBrand") << "lblFullBrand" << "fully-branded";
-}
-
-void EntryWindowTest::linksOpenTheirPages()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, page);
-
-    if (auto *action = entry().findChild<QAction *>(control))
-        action->trigger();
-    else
-        QTest::mouseClick(entry().findChild<QLabel *>(control), Qt::LeftButton);
-
-    QCOMPARE(fixture_->urls.opened, QStringList{modHelp::PageAddress(page)});
-    QVERIFY(entry().isVisible());
-    QVERIFY(messages().isEmpty());
-}
-
-void EntryWindowTest::linkLabelOpensOncePerLeftClick()
-{
-    QLabel *banner = control<QLabel>(&entry(), "Label61");
-    const QPoint inside = banner->rect().center();
-
-    QTest::mouseClick(banner, Qt::RightButton, {}, inside);
-    QTest::mouseClick(banner, Qt::MiddleButton, {}, inside);
-    QTest::mousePress(banner, Qt::LeftButton, {}, inside);
-    QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, -5));
-    QVERIFY(fixture_->urls.opened.isEmpty());
-
-    // A double click is one click and then a double-click event.
-    QTest::mouseClick(banner, Qt::LeftButton, {}, inside);
-    QTest::mouseDClick(banner, Qt::LeftButton, {}, inside);
-    QTest::mouseRelease(banner, Qt::LeftButton, {}, inside);
-    QCOMPARE(fixture_->urls.opened, QStringList{modHelp::PageAddress("home-page")});
-}
-
-void EntryWindowTest::aboutOpensModally()
-{
-    QString modalClass;
-    Qt::WindowModality modality = Qt::NonModal;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            modalClass = QString::fromLatin1(modal->metaObject()->className());
-            modality = modal->windowModality();
-            modal->close();
-        }
-    });
-    closer.start(20);
-    QTimer::singleShot(5000, &closer, &QTimer::stop);
-
-    control<QAction>(&entry(), "mnuAbout")->trigger();
-
-    QCOMPARE(modalClass, QStringLiteral("frmAbout"));
-    QCOMPARE(modality, Qt::ApplicationModal);
-    QVERIFY(entry().isVisible());
-    QCOMPARE(fixture_->ender.calls, 0);
-}
-
-void EntryWindowTest::exitPathsEndTheProgram_data()
-{
-    QTest::addColumn<QString>("path");
-    for (const char *path : {"cmdExit", "mnuExit", "close box"})
-        QTest::newRow(path) << QString::fromLatin1(path);
-}
-
-void EntryWindowTest::exitPathsEndTheProgram()
-{
-    QFETCH(QString, path);
-    if (path == "cmdExit")
-        QTest::mouseClick(control<QPushButton>(&entry(), "cmdExit"), Qt::LeftButton);
-    else if (path == "mnuExit")
-        control<QAction>(&entry(), "mnuExit")->trigger();
-    else
-        entry().close();
-
-    QVERIFY(ended());
-    QVERIFY(messages().isEmpty());
 }
 
 QTEST_MAIN(EntryWindowTest)

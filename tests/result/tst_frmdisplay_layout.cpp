@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The result window as designed: every control's place, text, font, colours and
-// stacking, the menu bar, and the window's own size, flags and position.
+// The result window as designed: every control's place, text, font and
+// colours. What it shares with the entry window, and its focus order, are
+// tests/chrome's.
 #include "common/Design.h"
 #include "common/Fakes.h"
 #include "common/Layout.h"
@@ -8,14 +9,10 @@
 #include "common/WindowChecks.h"
 
 #include "links/modHelp.h"
-#include "resources/Artwork.h"
 #include "result/frmDisplay.h"
 
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -28,29 +25,6 @@ const QString CancerParagraph = QStringLiteral(
     "and are usually the nurturing part of the relationship. You would like your partner to express his/ her "
     "love. You need to be less sensitive and less emotionally demanding if you want your relationship to work "
     "out.");
-
-QStringList describeMenu(const QList<QAction *> &actions, const QString &indent)
-{
-    QStringList lines;
-    for (QAction *action : actions) {
-        QString line = indent + (action->menu() ? action->menu()->objectName() : action->objectName());
-        line += action->isSeparator() ? QStringLiteral(" -") : QLatin1Char(' ') + action->text();
-        if (action->menu())
-            line += QStringLiteral(" [menu]");
-        if (!action->isVisible())
-            line += QStringLiteral(" [hidden]");
-        if (action->isVisible() && !action->isEnabled())
-            line += QStringLiteral(" [disabled]");
-        if (action->isCheckable())
-            line += QStringLiteral(" [checkable]");
-        if (!action->shortcut().isEmpty())
-            line += QStringLiteral(" [shortcut]");
-        lines.append(line);
-        if (action->menu())
-            lines += describeMenu(action->menu()->actions(), indent + QStringLiteral("  "));
-    }
-    return lines;
-}
 
 } // namespace
 
@@ -66,13 +40,6 @@ private slots:
     void controls();
     void colours_data();
     void colours();
-    void coBrandingLabelLiesInFront();
-    void handPointers_data();
-    void handPointers();
-    void menuBar();
-    void windowIsFixedWithCloseBoxOnly();
-    void windowIsCentredOnScreen();
-    void exitHasFocusThenTabGoesToBack();
 
 private:
     QWidget *widgetNamed(const char *name) const { return ::control<QWidget>(display, name); }
@@ -215,100 +182,6 @@ void TestResultWindowLayout::colours()
         const QRect area = qobject_cast<QGroupBox *>(widget) ? QRect(0, 0, widget->width(), 16) : widget->rect();
         QVERIFY2(pixelsOfColour(widget, area, textColour) > 10, "no text drawn in the expected colour");
     }
-}
-
-void TestResultWindowLayout::coBrandingLabelLiesInFront()
-{
-    QWidget *frame = widgetNamed("Frame5");
-    const QPoint insideBoth = widgetNamed("lblCobrand")->geometry().center();
-    QVERIFY(widgetNamed("lblFullBrand")->geometry().contains(insideBoth));
-    QCOMPARE(frame->childAt(insideBoth), widgetNamed("lblCobrand"));
-}
-
-void TestResultWindowLayout::handPointers_data()
-{
-    QTest::addColumn<QString>("pointer");
-    QTest::newRow("Label61") << "hand";
-    QTest::newRow("lblFullBrand") << "hand";
-    QTest::newRow("lblCobrand") << "monochrome hand";
-    QTest::newRow("Label6") << "arrow";
-    QTest::newRow("lblSignDesc") << "arrow";
-}
-
-void TestResultWindowLayout::handPointers()
-{
-    QFETCH(QString, pointer);
-    const QCursor cursor = widgetNamed(QTest::currentDataTag())->cursor();
-    if (pointer == QLatin1String("arrow")) {
-        QCOMPARE(cursor.shape(), Qt::ArrowCursor);
-        return;
-    }
-    const QCursor expected =
-        pointer == QLatin1String("hand") ? artwork::handCursor() : artwork::monochromeHandCursor();
-    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
-    QCOMPARE(cursor.pixmap().toImage(), expected.pixmap().toImage());
-    QCOMPARE(cursor.hotSpot(), expected.hotSpot());
-}
-
-void TestResultWindowLayout::menuBar()
-{
-    QMenuBar *bar = control<QMenuBar>(display, "menubar");
-    QCOMPARE(display->menuBar(), bar);
-    QVERIFY(!bar->isNativeMenuBar());
-    const QStringList expected = {
-        QStringLiteral("mnuFile &File [menu]"),
-        QStringLiteral("  mnuFileBack &Back"),
-        QStringLiteral("  mnuExit E&xit"),
-        QStringLiteral("mnuHelp &Help [menu]"),
-        QStringLiteral("  mnuOnline &Online Help"),
-        QStringLiteral("  mnuVisit &Visit Us Online"),
-        QStringLiteral("  mnuFileSep1 -"),
-        QStringLiteral("  mnuUpdate &Check for Software Update"),
-        QStringLiteral("  mnuFileSep2 -"),
-        QStringLiteral("  mnuAbout &About Software"),
-        QStringLiteral("mnuDonate &Donate"),
-        QStringLiteral("mnuMakeMoneyOnline Make Money &Online [hidden]"),
-    };
-    QCOMPARE(describeMenu(bar->actions(), QString()), expected);
-    // The hidden entry takes no room on the bar.
-    QVERIFY(bar->actionGeometry(control<QAction>(display, "mnuMakeMoneyOnline")).isEmpty());
-    QVERIFY(!bar->actionGeometry(control<QAction>(display, "mnuDonate")).isEmpty());
-}
-
-void TestResultWindowLayout::windowIsFixedWithCloseBoxOnly()
-{
-    QCOMPARE(display->windowTitle(), QStringLiteral("Amorial v1.20"));
-    const Qt::WindowFlags flags = display->windowFlags();
-    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
-    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
-    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-
-    const int barHeight = control<QMenuBar>(display, "menubar")->height();
-    QVERIFY(barHeight > 0);
-    QCOMPARE(control<QWidget>(display, "centralwidget")->geometry(), QRect(0, barHeight, 484, 353));
-    QCOMPARE(display->size(), QSize(484, 353 + barHeight));
-    QCOMPARE(display->minimumSize(), display->size());
-    QCOMPARE(display->maximumSize(), display->size());
-
-    QCOMPARE(display->windowIcon().pixmap(32).toImage(), artwork::programIcon().pixmap(32).toImage());
-}
-
-void TestResultWindowLayout::windowIsCentredOnScreen()
-{
-    QTRY_VERIFY(offScreenCentre(display).manhattanLength() <= 2);
-}
-
-void TestResultWindowLayout::exitHasFocusThenTabGoesToBack()
-{
-    QVERIFY(QTest::qWaitForWindowActive(display));
-    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdExit"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdBack"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), widgetNamed("cmdExit"));
 }
 
 QTEST_MAIN(TestResultWindowLayout)

@@ -20,11 +20,11 @@ namespace {
 // is never left behind by a program that crashed or was killed. The file itself
 // stays; removing it would let a starting instance lock a file already unlinked.
 // It holds the process id of the holder.
-class QtInstanceLock final : public InstanceLock
+class FileInstanceLock final : public InstanceLock
 {
 public:
-    QtInstanceLock() = default;
-    explicit QtInstanceLock(QString path)
+    FileInstanceLock() = default;
+    explicit FileInstanceLock(QString path)
         : path_(std::move(path))
     {
     }
@@ -92,13 +92,9 @@ private:
 
 std::unique_ptr<InstanceLock> makeFileInstanceLock(const QString &path)
 {
-    return std::make_unique<QtInstanceLock>(path);
+    return std::make_unique<FileInstanceLock>(path);
 }
 
-template<> InstanceLock &Seam<InstanceLock>::qtImplementation()
-{
-    static QtInstanceLock lock;
-    return lock;
-}
+template<> InstanceLock &Seam<InstanceLock>::realImplementation() { static FileInstanceLock lock; return lock; }
 
 } // namespace platform

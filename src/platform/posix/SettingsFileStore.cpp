@@ -292,10 +292,6 @@ private:
 
 } // namespace
 
-template<> SettingsStore &Seam<SettingsStore>::qtImplementation()
-{
-    static SettingsFileStore store;
-    return store;
-}
+template<> SettingsStore &Seam<SettingsStore>::realImplementation() { static SettingsFileStore store; return store; }
 
 } // namespace platform

@@ -45,10 +45,6 @@ private:
 
 } // namespace
 
-template<> InstanceLock &Seam<InstanceLock>::qtImplementation()
-{
-    static MutexInstanceLock lock;
-    return lock;
-}
+template<> InstanceLock &Seam<InstanceLock>::realImplementation() { static MutexInstanceLock lock; return lock; }
 
 } // namespace platform

@@ -58,10 +58,6 @@ private:
 
 } // namespace
 
-template<> SettingsStore &Seam<SettingsStore>::qtImplementation()
-{
-    static RegistrySettingsStore store;
-    return store;
-}
+template<> SettingsStore &Seam<SettingsStore>::realImplementation() { static RegistrySettingsStore store; return store; }
 
 } // namespace platform
