@@ -6,8 +6,10 @@
 // QWidget itself makes of them; the box has no list and no size hint yet that
 // they would have to update. The list Qt builds when the box first drops down
 // is announced to the box by a ChildPolished event, and dressed then. Checked
-// with Qt 6.4.2; tst_entrylayout (listFieldAsDressed) fails if a dressed box's
-// size stops following its font, or its list is built before it drops down.
+// with Qt 6.4.2. Qt 6.8.2 builds the list before the dressing by another path,
+// so there the keeping saves nothing (the list is dressed as it is polished);
+// tst_entrylayout (listFieldAsDressed) fails if a dressed box's size stops
+// following its font, or if Qt 6.4 builds the list before it drops down.
 #include "widgetkit/ComboListDresser.h"
 
 #include <QChildEvent>

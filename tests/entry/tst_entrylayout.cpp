@@ -264,12 +264,12 @@ void EntryLayoutTest::listFieldAsDressed()
     QVERIFY(!list->isEditable());
     QVERIFY(!list->lineEdit());
     // The list is built, and dressed, only as the box first drops down or
-    // changes its font.
+    // changes its font; Qt 6.8 builds it earlier, whatever the dressing does.
     const auto builtLists = [list] {
         const QList<QWidget *> children = list->findChildren<QWidget *>();
         return std::count_if(children.begin(), children.end(), [](QWidget *child) { return child->isWindow(); });
     };
-    QCOMPARE(builtLists(), 0);
+    QCOMPARE(builtLists(), QT_VERSION < QT_VERSION_CHECK(6, 8, 0) ? 0 : 1);
     // Its size follows its font, the dressed one and a later one, as that of a
     // box given the same style, colours, font and items the usual way does.
     QComboBox usual;
