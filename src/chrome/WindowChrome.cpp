@@ -74,7 +74,7 @@ void WindowChrome::dressControls(const Parts &parts)
 void WindowChrome::connectHandlers(const Parts &parts)
 {
     connect(parts.exit, &QPushButton::clicked, this, &WindowChrome::cmdExit_Click);
-    connect(menus_->mnuExit, &QAction::triggered, this, &WindowChrome::mnuExit_Click);
+    connect(menus_->mnuExit, &QAction::triggered, this, &WindowChrome::cmdExit_Click);
     connect(menus_->mnuOnline, &QAction::triggered, this, &WindowChrome::mnuOnline_Click);
     connect(menus_->mnuVisit, &QAction::triggered, this, &WindowChrome::mnuVisit_Click);
     connect(menus_->mnuUpdate, &QAction::triggered, this, &WindowChrome::mnuUpdate_Click);
@@ -104,7 +104,6 @@ void WindowChrome::closeEvent(QCloseEvent *event)
 }
 
 void WindowChrome::cmdExit_Click() { loadedforms::unload(this); }
-void WindowChrome::mnuExit_Click() { cmdExit_Click(); }
 void WindowChrome::mnuAbout_Click() { frmAbout::ShowModal(); }
 void WindowChrome::mnuOnline_Click() { modHelp::OpenHelpPage(); }
 void WindowChrome::mnuVisit_Click() { modHelp::OpenHomePage(); }

@@ -52,7 +52,6 @@ protected:
 
     // The handlers of the controls, menu entries and links both windows carry.
     void cmdExit_Click();
-    void mnuExit_Click();
     void mnuAbout_Click();
     void mnuOnline_Click();
     void mnuVisit_Click();

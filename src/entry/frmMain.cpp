@@ -181,7 +181,7 @@ void frmMain::applyLook()
 void frmMain::connectHandlers()
 {
     connect(ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(ui->mnuFindLoveSign, &QAction::triggered, this, &frmMain::mnuFindLoveSign_Click);
+    connect(ui->mnuFindLoveSign, &QAction::triggered, this, &frmMain::cmdNext_Click);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -301,9 +301,4 @@ void frmMain::cmdNext_Click()
     platform::ignoreErrors([&] { modPlanetSign::FindVenusSign1990To2012(year, month, day); });
     const QString sign = modPlanetSign::LoveSign;
     emit resultRequested(sign, modPlanetSign::SignDescription(sign));
-}
-
-void frmMain::mnuFindLoveSign_Click()
-{
-    cmdNext_Click();
 }

@@ -54,19 +54,6 @@ private:
     bool ValidateEntry();
 
     void cmdNext_Click();
-    void mnuFindLoveSign_Click();
-    // The chrome's, under the names the window's design gives them.
-    using WindowChrome::cmdExit_Click;
-    using WindowChrome::mnuExit_Click;
-    using WindowChrome::mnuAbout_Click;
-    using WindowChrome::mnuOnline_Click;
-    using WindowChrome::mnuVisit_Click;
-    using WindowChrome::mnuUpdate_Click;
-    using WindowChrome::mnuDonate_Click;
-    using WindowChrome::mnuMakeMoneyOnline_Click;
-    using WindowChrome::Label61_Click;
-    using WindowChrome::lblCobrand_Click;
-    using WindowChrome::lblFullBrand_Click;
 
     const std::unique_ptr<Ui::frmMain> ui;
 };

@@ -56,7 +56,7 @@ void frmDisplay::applyLook()
 void frmDisplay::connectHandlers()
 {
     connect(ui->cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
-    connect(ui->mnuFileBack, &QAction::triggered, this, &frmDisplay::mnuFileBack_Click);
+    connect(ui->mnuFileBack, &QAction::triggered, this, &frmDisplay::cmdBack_Click);
 }
 
 void frmDisplay::fitSelfSizingLabels()
@@ -79,11 +79,6 @@ void frmDisplay::cmdBack_Click()
     unloadingForBack_ = true;
     loadedforms::unload(this);
     emit backRequested();
-}
-
-void frmDisplay::mnuFileBack_Click()
-{
-    cmdBack_Click();
 }
 
 void frmDisplay::Form_Unload()
