@@ -37,7 +37,7 @@ const char HelpText[] = "Usage: amorial [OPTION]...\n"
 #endif
 
 const QByteArray VersionText = QByteArrayLiteral("amorial ") + programinfo::Version + "\n"
-                           "Copyright (c) 2026 The Amorial developers\n"
+                           + programinfo::Copyright + "\n"
                            "This is free software under the MIT licence: you are free to change and\n"
                            "redistribute it. There is NO WARRANTY, to the extent permitted by law.\n";
 
@@ -131,6 +131,7 @@ std::optional<int> answer(int argc, const char *const argv[])
     return std::nullopt;
 }
 
+#ifdef Q_OS_UNIX
 bool choosesName(int argc, const char *const argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -139,6 +140,7 @@ bool choosesName(int argc, const char *const argv[])
     }
     return false;
 }
+#endif
 
 } // namespace
 

@@ -4,7 +4,7 @@
 # manifest (Windows 10 and 11, per-monitor DPI awareness v2, common controls
 # 6, the UTF-8 code page, no elevation) and its icon (every size Windows asks
 # for, in full colour).
-#   check_program_file.py <amorial.exe>
+#   check_program_file.py <amorial.exe> <icon sizes, as "16,20,...">
 import sys
 import xml.etree.ElementTree as ElementTree
 
@@ -31,10 +31,9 @@ MANIFEST = [
     ('no elevation', 'asm3:trustInfo/asm3:security/asm3:requestedPrivileges/asm3:requestedExecutionLevel',
      'level', 'asInvoker'),
 ]
-ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
 
 
-def problems(path):
+def problems(path, icon_sizes):
     with open(path, 'rb') as file:
         found = peresources.resources(file.read())
     text = peresources.manifest(found)
@@ -46,15 +45,15 @@ def problems(path):
             yield f'the manifest does not declare {what}: {where} holds {values}, not {expected!r}'
     images = peresources.icon_images(found)
     sizes = sorted(width for width, height, _ in images if width == height)
-    if sizes != ICON_SIZES:
-        yield f'the icon holds the sizes {sizes}, not {ICON_SIZES}'
+    if sizes != icon_sizes:
+        yield f'the icon holds the sizes {sizes}, not {icon_sizes}'
     for width, height, bits in images:
         if bits != 32:
             yield f'the icon\'s {width}x{height} image has {bits} bits a pixel, not 32'
 
 
 def main():
-    found = list(problems(sys.argv[1]))
+    found = list(problems(sys.argv[1], sorted(int(size) for size in sys.argv[2].split(','))))
     for problem in found:
         print('FAIL:', problem)
     print(f'{len(MANIFEST) + 2 - len(found)} passed, {len(found)} failed')

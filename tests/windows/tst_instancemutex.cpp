@@ -3,6 +3,8 @@
 // window and holds the named mutex, a second shows only the refusal box and
 // leaves the first running, and a killed first leaves nothing that refuses
 // the next start.
+#include "common/Site.h"
+
 #include <QProcess>
 #include <QtTest>
 
@@ -14,7 +16,7 @@
 namespace {
 
 constexpr int StartTimeoutMs = 30000;
-const QString MainTitle = QStringLiteral("Amorial v1.20");
+const QString MainTitle = WindowTitle;
 const QString BoxTitle = QStringLiteral("Amorial");
 
 struct Search
@@ -48,7 +50,7 @@ bool showsWindow(const QProcess *process, const QString &title)
 
 bool mutexExists()
 {
-    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\amorial.instance");
+    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, AMORIAL_INSTANCE_MUTEX);
     if (!mutex)
         return false;
     ::CloseHandle(mutex);

@@ -3,8 +3,7 @@
 // which is private to the user's logon session. The system closes the handle
 // when the process ends in any way, so a crashed instance leaves nothing behind.
 #include "platform/Platform.h"
-
-#include <QCoreApplication>
+#include "platform/ProgramInfo.h"
 
 #include <windows.h>
 
@@ -18,9 +17,7 @@ public:
     {
         if (handle_)
             return true;
-        const std::wstring name = (QStringLiteral("Local\\") + QCoreApplication::applicationName()
-                                   + QStringLiteral(".instance"))
-                                      .toStdWString();
+        const std::wstring name = QString::fromLatin1(programinfo::InstanceMutex).toStdWString();
         HANDLE handle = ::CreateMutexW(nullptr, FALSE, name.c_str());
         if (!handle)
             return ::GetLastError() != ERROR_ACCESS_DENIED; // Held under a name we may not open.
