@@ -6,17 +6,26 @@
 #   no-session-bus.sh <amorial>
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/tools.sh"
-require_tools dbus-launch xdotool pgrep || exit 1
+require_tools dbus-launch xdotool || exit 1
 program=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -m 700 "$scratch/run"
 
-# The daemons dbus-launch starts for autolaunching.
-autolaunched() { pgrep -f -- 'dbus-daemon --syslog-only --fork' | sort || true; }
-autolaunched >"$scratch/before"
+# Every process the program starts inherits this variable, however it was
+# started; those still running once the program has ended outlived it.
+marker=AMORIAL_NO_SESSION_BUS_RUN=$scratch
+outliving() {
+    local environ pid
+    for environ in /proc/[0-9]*/environ; do
+        pid=${environ#/proc/}
+        pid=${pid%/environ}
+        tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "$marker" && echo "$pid"
+    done
+    return 0
+}
 
-env -u DBUS_SESSION_BUS_ADDRESS HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run" \
+env -u DBUS_SESSION_BUS_ADDRESS "$marker" HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run" \
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" &
 pid=$!
 if ! timeout 15 xdotool search --sync --onlyvisible --pid "$pid" --name 'Amorial' >/dev/null; then
@@ -27,10 +36,11 @@ fi
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 sleep 0.2
-autolaunched >"$scratch/after"
-if new=$(comm -13 "$scratch/before" "$scratch/after") && [[ -n $new ]]; then
-    echo "FAIL: a session bus was autolaunched and outlived the program" >&2
-    kill $new 2>/dev/null || true
+left=$(outliving)
+if [[ -n $left ]]; then
+    echo "FAIL: the program left processes running (a session bus autolaunched?):" >&2
+    for p in $left; do echo "  $p $(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null)"; done >&2
+    kill $left 2>/dev/null || true
     exit 1
 fi
 echo "1 passed, 0 failed"

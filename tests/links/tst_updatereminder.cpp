@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "common/Fakes.h"
+#include "common/Site.h"
 #include "links/modHelp.h"
 
 #include <QDir>
@@ -36,6 +37,7 @@ QString daysFromToday(int days)
     return Today.addDays(days).toString(Qt::ISODate);
 }
 
+#ifndef _WIN32
 // The real store follows $XDG_CONFIG_HOME, as the program would.
 void useConfigFolder(const QString &folder)
 {
@@ -62,7 +64,6 @@ QStringList folderEntries(const QString &folder)
 
 QByteArray settingsWith(const char *date) { return QByteArray("[Settings]\nDuration=") + date + "\n"; }
 
-#ifndef _WIN32
 // A mount namespace of the test's own: root may mount there as it is, anyone
 // else first becomes root in a user namespace, where the kernel allows one.
 QStringList mountNamespace()
@@ -153,7 +154,7 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
 
     QCOMPARE(boxes.questions, asks ? QStringList{Question} : QStringList{});
     QCOMPARE(settings.values.value(StoredKey), storedAfter);
-    QCOMPARE(urls.opened, opensDownloadPage ? QStringList{modHelp::PageAddress(QStringLiteral("download-web-page"))}
+    QCOMPARE(urls.opened, opensDownloadPage ? QStringList{pageAddress(QStringLiteral("download-web-page"))}
                                             : QStringList{});
     if (opensDownloadPage)
         QCOMPARE(storedWhenPageOpened, TodayText); // remembered before the page goes out
