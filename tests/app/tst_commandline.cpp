@@ -2,6 +2,8 @@
 // Runs the built program with command lines, with no display to connect to:
 // help and version answer on standard output, bad arguments are refused on
 // standard error, and Qt's own options still reach the application.
+#include "common/Release.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -26,7 +28,7 @@ qint64 lockHolder(const QTemporaryDir &home, const QProcess &process)
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(home);
-    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\amorial.instance");
+    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, AMORIAL_INSTANCE_MUTEX);
     if (!mutex)
         return 0;
     ::CloseHandle(mutex);
@@ -63,7 +65,7 @@ void CommandLineTest::answersWithoutDisplay_data()
     QTest::addColumn<QString>("err"); // the whole of standard error, or a line of it when it starts with "..."
 
     const QString usage = QStringLiteral("Usage: amorial [OPTION]......");
-    const QString version = QStringLiteral("amorial 1.20...");
+    const QString version = QStringLiteral("amorial " AMORIAL_VERSION "...");
     QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << QString();
     QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << QString();
     QTest::newRow("--version") << QStringList{"--version"} << 0 << version << QString();

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: MIT
 // What the entry and result windows share, checked on both: the window's
 // frame and size, its place on the screen, its focus order, the menu bar, the
-// banner and the promotional links, About, and Exit with the keys that press it. Also run on a real X server under a window
-// manager, where the windows have a frame to centre.
-#include "common/Fakes.h"
+// banner and the promotional links, About, and Exit with the keys that press
+// it; and the title and icon of every window. Also run on a real X server
+// under a window manager, where the windows have a frame to centre.
+#include "common/Design.h"
+#include "common/GuiFixture.h"
 #include "common/Layout.h"
-#include "common/WindowChecks.h"
 
 #include "about/frmAbout.h"
 #include "app/modMain.h"
 #include "entry/frmMain.h"
-#include "links/modHelp.h"
-#include "platform/ProgramInfo.h"
 #include "resources/Artwork.h"
 #include "result/frmDisplay.h"
 #include "widgetkit/LoadedForms.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
@@ -25,8 +25,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-
-#include <optional>
 
 namespace {
 
@@ -68,10 +66,13 @@ class WindowChromeTest : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void cleanup();
 
     void windowIsFixedWithCloseBoxOnly_data();
     void windowIsFixedWithCloseBoxOnly();
+    void titleAndIcon_data();
+    void titleAndIcon();
     void centredWhenShown_data();
     void centredWhenShown();
     void tabWalksTheDesignsOrder_data();
@@ -80,8 +81,8 @@ private slots:
     void menuBarAsDesigned();
     void promotionsLieOverEachOther_data();
     void promotionsLieOverEachOther();
-    void pointers_data();
-    void pointers();
+    void linkLabels_data();
+    void linkLabels();
     void linksOpenTheirPages_data();
     void linksOpenTheirPages();
     void linkLabelOpensOncePerLeftClick_data();
@@ -97,16 +98,18 @@ private:
     // the entry window loaded and, for another window, hidden.
     QWidget *shownWindow(const QString &name);
 
-    std::optional<FakeSeams> seams_;
+    GuiFixture fixture_;
     QPointer<frmMain> entry_;
 };
 
+void WindowChromeTest::init()
+{
+    fixture_.start();
+}
+
 void WindowChromeTest::cleanup()
 {
-    destroyLeftoverWindows();
-    QCOMPARE(visibleTopLevelWindows(), QStringList());
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    seams_.reset();
+    fixture_.finish();
 }
 
 void WindowChromeTest::addWindowRows()
@@ -118,18 +121,13 @@ void WindowChromeTest::addWindowRows()
 
 QWidget *WindowChromeTest::shownWindow(const QString &name)
 {
-    seams_.emplace();
     entry_ = modMain::LoadEntryWindow();
     QWidget *window = entry_;
     if (name == QLatin1String("frmDisplay"))
         window = modMain::LoadResultWindow();
     else if (name == QLatin1String("frmAbout"))
         window = new frmAbout;
-    window->show();
-    window->activateWindow(); // no window manager does it on a bare X server
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", qPrintable(name));
-    return window;
+    return fixture_.show(window);
 }
 
 void WindowChromeTest::windowIsFixedWithCloseBoxOnly_data()
@@ -146,8 +144,6 @@ void WindowChromeTest::windowIsFixedWithCloseBoxOnly()
     QFETCH(int, clientHeight);
     auto *shown = qobject_cast<QMainWindow *>(shownWindow(window));
 
-    QCOMPARE(shown->windowTitle(), programinfo::WindowTitle);
-    QCOMPARE(shown->windowIcon().pixmap(32).toImage(), artwork::programIcon().pixmap(32).toImage());
     // Qt adds the system menu hint by itself; no minimise or maximise button.
     QCOMPARE(shown->windowFlags() & ~Qt::WindowSystemMenuHint,
              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -159,6 +155,20 @@ void WindowChromeTest::windowIsFixedWithCloseBoxOnly()
     QCOMPARE(shown->size(), clientArea + QSize(0, barHeight));
     QCOMPARE(shown->minimumSize(), shown->size());
     QCOMPARE(shown->maximumSize(), shown->size());
+}
+
+void WindowChromeTest::titleAndIcon_data()
+{
+    addWindowRows();
+    QTest::newRow("frmAbout") << "frmAbout";
+}
+
+void WindowChromeTest::titleAndIcon()
+{
+    QFETCH(QString, window);
+    const QWidget *shown = shownWindow(window);
+    QCOMPARE(shown->windowTitle(), WindowTitle);
+    QCOMPARE(shown->windowIcon().pixmap(32).toImage(), artwork::programIcon().pixmap(32).toImage());
 }
 
 void WindowChromeTest::centredWhenShown_data()
@@ -219,7 +229,7 @@ void WindowChromeTest::tabWalksTheDesignsOrder()
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), order.at(order.size() - 2));
-    QVERIFY(seams_->boxes.informations.isEmpty());
+    QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
 void WindowChromeTest::menuBarAsDesigned_data()
@@ -310,36 +320,50 @@ void WindowChromeTest::promotionsLieOverEachOther()
         QCOMPARE(bar->childAt(point), atBack);
 }
 
-void WindowChromeTest::pointers_data()
+void WindowChromeTest::linkLabels_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("pointer");
+    QTest::addColumn<QString>("pageKey"); // what a screen reader's press opens; empty for a label that is no link
     for (const char *window : {"frmMain", "frmDisplay"}) {
-        QTest::addRow("%s Label61", window) << window << "Label61" << "hand";
-        QTest::addRow("%s lblFullBrand", window) << window << "lblFullBrand" << "hand";
-        QTest::addRow("%s lblCobrand", window) << window << "lblCobrand" << "monochrome hand";
+        QTest::addRow("%s Label61", window) << window << "Label61" << "hand" << "home-page";
+        QTest::addRow("%s lblFullBrand", window) << window << "lblFullBrand" << "hand" << "fully-branded";
+        QTest::addRow("%s lblCobrand", window) << window << "lblCobrand" << "monochrome hand" << "co-brand";
     }
-    QTest::newRow("frmDisplay Label6") << "frmDisplay" << "Label6" << "arrow";
-    QTest::newRow("frmDisplay lblSignDesc") << "frmDisplay" << "lblSignDesc" << "arrow";
+    QTest::newRow("frmDisplay Label6") << "frmDisplay" << "Label6" << "arrow" << "";
+    QTest::newRow("frmDisplay lblSignDesc") << "frmDisplay" << "lblSignDesc" << "arrow" << "";
+    QTest::newRow("frmAbout lblHomePage") << "frmAbout" << "lblHomePage" << "hand" << "home-page";
+    QTest::newRow("frmAbout Label5") << "frmAbout" << "Label5" << "hand" << "fully-branded";
 }
 
-void WindowChromeTest::pointers()
+// The pointer over a label, and the press a screen reader offers on a link.
+void WindowChromeTest::linkLabels()
 {
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QString, pointer);
-    const auto *label = shownWindow(window)->findChild<QLabel *>(control);
+    QFETCH(QString, pageKey);
+    auto *label = shownWindow(window)->findChild<QLabel *>(control);
     QVERIFY(label);
     const QCursor cursor = label->cursor();
     if (pointer == QLatin1String("arrow")) {
         QCOMPARE(cursor.shape(), Qt::ArrowCursor);
-        return;
+    } else {
+        const QCursor expected =
+            pointer == QLatin1String("hand") ? artwork::handCursor() : artwork::monochromeHandCursor();
+        QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+        QCOMPARE(cursor.hotSpot(), expected.hotSpot());
+        QCOMPARE(cursor.pixmap().toImage(), expected.pixmap().toImage());
     }
-    const QCursor expected = pointer == QLatin1String("hand") ? artwork::handCursor() : artwork::monochromeHandCursor();
-    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
-    QCOMPARE(cursor.hotSpot(), expected.hotSpot());
-    QCOMPARE(cursor.pixmap().toImage(), expected.pixmap().toImage());
+    if (pageKey.isEmpty())
+        return;
+    QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(label)->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames().value(0), QAccessibleActionInterface::pressAction());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(fixture_->urls.opened, QStringList{pageAddress(pageKey)});
+    QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
 void WindowChromeTest::linksOpenTheirPages_data()
@@ -389,11 +413,11 @@ void WindowChromeTest::linksOpenTheirPages()
         }
     }
 
-    const QString address = modHelp::PageAddress(pageKey);
-    QCOMPARE(seams_->urls.opened, QStringList({address, address}));
+    const QString address = pageAddress(pageKey);
+    QCOMPARE(fixture_->urls.opened, QStringList({address, address}));
     QVERIFY(shown->isVisible());
-    QCOMPARE(seams_->ender.calls, 0);
-    QVERIFY(seams_->boxes.informations.isEmpty());
+    QCOMPARE(fixture_->ender.calls, 0);
+    QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
 void WindowChromeTest::linkLabelOpensOncePerLeftClick_data()
@@ -411,13 +435,13 @@ void WindowChromeTest::linkLabelOpensOncePerLeftClick()
     QTest::mouseClick(banner, Qt::MiddleButton, {}, inside);
     QTest::mousePress(banner, Qt::LeftButton, {}, inside);
     QTest::mouseRelease(banner, Qt::LeftButton, {}, QPoint(-5, -5));
-    QVERIFY(seams_->urls.opened.isEmpty());
+    QVERIFY(fixture_->urls.opened.isEmpty());
 
     // A double click is one click and then a double-click event.
     QTest::mouseClick(banner, Qt::LeftButton, {}, inside);
     QTest::mouseDClick(banner, Qt::LeftButton, {}, inside);
     QTest::mouseRelease(banner, Qt::LeftButton, {}, inside);
-    QCOMPARE(seams_->urls.opened, QStringList{modHelp::PageAddress("home-page")});
+    QCOMPARE(fixture_->urls.opened, QStringList{pageAddress("home-page")});
 }
 
 void WindowChromeTest::aboutOpensModallyOverTheWindow_data()
@@ -448,7 +472,7 @@ void WindowChromeTest::aboutOpensModallyOverTheWindow()
     flushDeferredDeletes();
     QVERIFY2(about.isNull(), "the About window must be deleted once closed");
     QVERIFY(shown->isVisible());
-    QCOMPARE(seams_->ender.calls, 0);
+    QCOMPARE(fixture_->ender.calls, 0);
 }
 
 void WindowChromeTest::exitPathsEndTheProgram_data()
@@ -499,14 +523,14 @@ void WindowChromeTest::exitPathsEndTheProgram()
     else if (how == QLatin1String("alt"))
         QTest::keyClick(shown, Qt::Key_E, Qt::AltModifier);
 
-    QTRY_VERIFY(seams_->ender.calls > 0);
+    QTRY_VERIFY(fixture_->ender.calls > 0);
     flushDeferredDeletes();
     QVERIFY(unloaded.isNull());
     QVERIFY2(entry_.isNull(), "the entry window, hidden or not, must be unloaded too");
     QCOMPARE(entryShows.shows, 0);
     QCOMPARE(visibleTopLevelWindows(), QStringList());
     QVERIFY(loadedforms::all().isEmpty());
-    QVERIFY(seams_->boxes.informations.isEmpty());
+    QVERIFY(fixture_->boxes.informations.isEmpty());
 }
 
 QTEST_MAIN(WindowChromeTest)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What the windows are designed with, as the tests expect to find it: the
-// colours, the promotional texts that two windows share, and the alignments.
+// colours, the promotional texts that two windows share, and the alignments
+// (and, from Site.h, the title and the texts built on the maker's site).
 #pragma once
+
+#include "common/Site.h"
 
 #include <QColor>
 #include <QString>

@@ -1,118 +1,19 @@
 // SPDX-License-Identifier: MIT
-// The entry window as drawn: every control's place, text, font and colours as
-// they come out of the style. What it shares with the result window, and its
-// focus order, are tests/chrome's.
-#include "EntryFixture.h"
+// The entry window's own controls as they behave when drawn: the drop-down
+// lists, the focus marks and the raised buttons. Every control's design is
+// tests/design's; what it shares with the result window, tests/chrome's.
 #include "common/Design.h"
-#include "common/Layout.h"
+#include "common/GuiFixture.h"
 #include "common/Pixels.h"
-#include "common/WindowChecks.h"
-#include "links/modHelp.h"
+
+#include "app/modMain.h"
+#include "entry/frmMain.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFontDatabase>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
-#include <map>
-
-namespace {
-
-// The design's Verdana, or DejaVu Sans where Verdana is not installed.
-QString designFamily()
-{
-    return QFontDatabase::families().contains(QStringLiteral("Verdana")) ? QStringLiteral("Verdana")
-                                                                          : QStringLiteral("DejaVu Sans");
-}
-
-struct ControlDesign
-{
-    QString container;
-    int left = 0, top = 0, width = 0, height = 0; // twips
-    QString text;                                 // null: no text to check
-    int fontPixels = 0;                           // 0: no font of its own
-    bool bold = false;
-    bool underline = false;
-    QColor foreground;                            // invalid: not checked
-    QColor background;                            // Qt::transparent: paints none
-    bool selfSizing = false;
-    bool wraps = false;
-    Qt::Alignment alignment = {};                 // labels only
-};
-
-const QColor Transparent(Qt::transparent);
-// Never used by the design, so a pixel left in it was not painted.
-const QColor Unpainted(1, 2, 3);
-
-const QString ExplanationText = QStringLiteral(
-    "Amorial describes your characteristics based on the placement of Venus in your birth chart. Venus is a planet "
-    "which is considered to be the planet of Love. This sign describes your romantic and sensual nature and how you "
-    "deal with the different relationships in your life.");
-
-std::map<QString, ControlDesign> designTable()
-{
-    const QColor systemFace = QApplication::palette().color(QPalette::Button);
-    const QColor systemButtonText = QApplication::palette().color(QPalette::ButtonText);
-    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
-    const QString window = QStringLiteral("centralwidget");
-    return {
-        {"Frame2", {window, 0, 0, 7260, 615, {}, 0, false, false, {}, DarkGrey}},
-        {"Label61", {"Frame2", 240, 120, 6840, 435, modHelp::DiscussionBoardBanner(), 12, true, true, Magenta,
-                     Transparent, false, true, centred}},
-        {"Frame1", {window, 0, 600, 7260, 3735, {}, 0, false, false, {}, Teal}},
-        {"Label3", {"Frame1", 263, 240, 6735, 975, ExplanationText, 11, true, false, Orange, Transparent, false,
-                    true, centred}},
-        {"Picture1", {"Frame1", 600, 1320, 6015, 1575, {}, 0, false, false, {}, Teal}},
-        {"Label1", {"Picture1", 240, 330, 555, 195, "Name", 11, true, true, White, Transparent, true, false, left}},
-        {"txtName", {"Picture1", 1680, 240, 3735, 375, "", 11, true, false, Cyan, Teal}},
-        {"Label2", {"Picture1", 240, 1020, 1245, 195, "Date Of Birth", 11, true, true, White, Transparent, true,
-                    false, left}},
-        {"Label5", {"Picture1", 1920, 720, 405, 195, "Date", 11, false, true, White, Transparent, true, false, left}},
-        {"Label7", {"Picture1", 3240, 720, 510, 195, "Month", 11, false, true, White, Transparent, true, false, left}},
-        {"Label6", {"Picture1", 4680, 720, 390, 195, "Year", 11, false, true, White, Transparent, true, false, left}},
-        {"cboDate", {"Picture1", 1680, 960, 900, 315, {}, 11, true, false, Cyan, Teal}},
-        {"cboMonth", {"Picture1", 2760, 960, 1500, 315, {}, 11, true, false, Cyan, Teal}},
-        {"cboYear", {"Picture1", 4440, 960, 1020, 315, {}, 11, true, false, Cyan, Teal}},
-        {"cmdNext", {"Frame1", 600, 3000, 6015, 615, "Find My Zodiac &Love Sign", 12, true, false, systemButtonText,
-                     ButtonGrey}},
-        {"Frame5", {window, 0, 4320, 7260, 855, {}, 0, false, false, {}, DarkGrey}},
-        {"lblFullBrand", {"Frame5", 120, 160, 5745, 615, FullBrandText, 11, true, true, Blue, systemFace, false, true,
-                          left}},
-        {"lblCobrand", {"Frame5", 120, 160, 5745, 615, CoBrandText, 11, true, true, Blue, systemFace, false, true,
-                        left}},
-        {"cmdExit", {"Frame5", 6000, 240, 1140, 465, "&Exit", 11, true, false, systemButtonText, ButtonGrey}},
-    };
-}
-
-// The colour most of the control's own pixels come out in, children left out,
-// drawn over a colour the design never uses.
-QColor dominantOwnColour(QWidget *control)
-{
-    QImage image(control->size(), QImage::Format_ARGB32);
-    image.fill(Unpainted);
-    control->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    QRgb dominant = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            dominant = it.key();
-        }
-    }
-    return QColor::fromRgba(dominant);
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(ControlDesign)
 
 class EntryLayoutTest : public QObject
 {
@@ -122,12 +23,6 @@ private slots:
     void init();
     void cleanup();
 
-    void controlMatchesDesign_data();
-    void controlMatchesDesign();
-    void captionFitsItsControl_data();
-    void captionFitsItsControl();
-    void coBrandingShowsOneAmpersand();
-    void onlyInputsAndButtonsTakeFocus();
     void exitIsTheDefaultButton();
     void listFieldAsDressed_data();
     void listFieldAsDressed();
@@ -137,109 +32,20 @@ private slots:
     void buttonsAreRaisedAndSinkWhilePressed();
 
 private:
-    frmMain &entry() { return *fixture_->entry; }
-    std::optional<EntryFixture> fixture_;
+    frmMain &entry() { return *entry_; }
+    GuiFixture fixture_;
+    QPointer<frmMain> entry_;
 };
 
 void EntryLayoutTest::init()
 {
-    fixture_.emplace();
-    QVERIFY(QTest::qWaitForWindowExposed(fixture_->entry));
+    fixture_.start();
+    entry_ = fixture_.show(modMain::LoadEntryWindow());
 }
 
 void EntryLayoutTest::cleanup()
 {
-    tearDownEntryTest(fixture_);
-}
-
-void EntryLayoutTest::controlMatchesDesign_data()
-{
-    QTest::addColumn<ControlDesign>("design");
-    for (const auto &[name, design] : designTable())
-        QTest::newRow(qPrintable(name)) << design;
-}
-
-void EntryLayoutTest::controlMatchesDesign()
-{
-    QFETCH(ControlDesign, design);
-    auto *control = entry().findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control);
-    QCOMPARE(control->parentWidget()->objectName(), design.container);
-    control->ensurePolished();
-
-    // Inside Picture1 places count from within its border.
-    const QRect designed = twipsRect(design.left, design.top, design.width, design.height)
-                               .translated(control->parentWidget()->contentsRect().topLeft());
-    if (design.selfSizing) {
-        QCOMPARE(control->pos(), designed.topLeft());
-        QCOMPARE(control->size(), control->sizeHint());
-    } else {
-        QCOMPARE(control->geometry(), designed);
-    }
-
-    if (!design.text.isNull())
-        QCOMPARE(shownText(control), design.text);
-
-    if (design.fontPixels) {
-        QCOMPARE(control->font().family(), designFamily());
-        QCOMPARE(control->font().pixelSize(), design.fontPixels);
-        QCOMPARE(control->font().bold(), design.bold);
-        QCOMPARE(control->font().underline(), design.underline);
-    }
-    if (design.foreground.isValid())
-        QCOMPARE(control->palette().color(control->foregroundRole()), design.foreground);
-    const QColor background = dominantOwnColour(control);
-    QCOMPARE(background, design.background == Transparent ? Unpainted : design.background);
-
-    if (const auto *label = qobject_cast<QLabel *>(control)) {
-        QCOMPARE(label->wordWrap(), design.wraps);
-        QCOMPARE(label->alignment(), design.alignment);
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-    }
-    QVERIFY(control->isVisibleTo(&entry()));
-    QVERIFY(control->isEnabled());
-}
-
-void EntryLayoutTest::captionFitsItsControl_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"Label61", "Label3", "Label1", "Label2", "Label5", "Label7", "Label6", "lblFullBrand",
-                             "lblCobrand", "cmdNext", "cmdExit"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
-
-// DejaVu Sans stands in for Verdana here; the design still has to hold its texts.
-void EntryLayoutTest::captionFitsItsControl()
-{
-    QFETCH(QString, name);
-    auto *control = entry().findChild<QWidget *>(name);
-    QVERIFY(control);
-    const QRect room = control->contentsRect();
-    constexpr int bevel = 6; // the frame a push button keeps on either side
-
-    const QSize needed = captionNeeds(control, room.width(), 2 * bevel);
-    QVERIFY2(needed.isValid(), "neither a label nor a push button");
-    QVERIFY2(needed.width() <= room.width(), qPrintable(QString::number(needed.width())));
-    QVERIFY2(needed.height() <= room.height(), qPrintable(QString::number(needed.height())));
-}
-
-void EntryLayoutTest::coBrandingShowsOneAmpersand()
-{
-    const QLabel *coBrand = control<QLabel>(&entry(), "lblCobrand");
-    // Without a buddy a label shows its text as it stands, ampersands included.
-    QVERIFY(!coBrand->buddy());
-    QCOMPARE(coBrand->text().count(QLatin1Char('&')), 1);
-    QVERIFY(coBrand->text().contains(QStringLiteral("site's name &  link here")));
-}
-
-void EntryLayoutTest::onlyInputsAndButtonsTakeFocus()
-{
-    const QStringList focusable = {"txtName", "cboDate", "cboMonth", "cboYear", "cmdNext", "cmdExit"};
-    for (const auto &[name, design] : designTable()) {
-        const auto *control = entry().findChild<QWidget *>(name);
-        QVERIFY(control);
-        QCOMPARE(control->focusPolicy() == Qt::NoFocus, !focusable.contains(name));
-    }
+    fixture_.finish();
 }
 
 void EntryLayoutTest::exitIsTheDefaultButton()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "common/Fakes.h"
+#include "common/Site.h"
 #include "links/modHelp.h"
 
 #include <QtTest>
@@ -22,13 +23,12 @@ void LinksTest::operationOpensItsPageEachTime_data()
     QTest::addColumn<Operation>("operation");
     QTest::addColumn<QString>("address");
 
-    const QString pages = QStringLiteral(AMORIAL_SITE "/amorial/ssd.php?page=");
-    QTest::newRow("home") << Operation(modHelp::OpenHomePage) << pages + "home-page";
-    QTest::newRow("help") << Operation(modHelp::OpenHelpPage) << pages + "help-web-page";
-    QTest::newRow("download") << Operation(modHelp::OpenDownloadPage) << pages + "download-web-page";
-    QTest::newRow("donate") << Operation(modHelp::OpenDonatePage) << pages + "donate";
-    QTest::newRow("co-brand") << Operation(modHelp::OpenCoBrandPage) << pages + "co-brand";
-    QTest::newRow("fully branded") << Operation(modHelp::OpenFullyBrandedPage) << pages + "fully-branded";
+    QTest::newRow("home") << Operation(modHelp::OpenHomePage) << pageAddress("home-page");
+    QTest::newRow("help") << Operation(modHelp::OpenHelpPage) << pageAddress("help-web-page");
+    QTest::newRow("download") << Operation(modHelp::OpenDownloadPage) << pageAddress("download-web-page");
+    QTest::newRow("donate") << Operation(modHelp::OpenDonatePage) << pageAddress("donate");
+    QTest::newRow("co-brand") << Operation(modHelp::OpenCoBrandPage) << pageAddress("co-brand");
+    QTest::newRow("fully branded") << Operation(modHelp::OpenFullyBrandedPage) << pageAddress("fully-branded");
 }
 
 void LinksTest::operationOpensItsPageEachTime()
@@ -43,17 +43,14 @@ void LinksTest::operationOpensItsPageEachTime()
 
     // Repeats are not suppressed, and the address goes out exactly as built.
     QCOMPARE(opener.opened, (QStringList{address, address}));
-    QCOMPARE(modHelp::PageAddress(QStringLiteral("x")), QStringLiteral(AMORIAL_SITE "/amorial/ssd.php?page=x"));
+    QCOMPARE(pageAddress(QStringLiteral("x")), QStringLiteral(AMORIAL_SITE "/amorial/ssd.php?page=x"));
 }
 
 void LinksTest::labelTextsShowTheSite()
 {
-    const QString host = QUrl(QStringLiteral(AMORIAL_SITE)).host();
-    QVERIFY(!host.isEmpty());
-    QVERIFY(modHelp::DiscussionBoardBanner().startsWith(
-        "The Most Popular Online Vesperin Discussion Board. Best Resource For Everything Vesperin. Visit " + host));
-    QVERIFY(modHelp::DiscussionBoardBanner().endsWith(" Now"));
-    QCOMPARE(modHelp::HomePageInvitation(), "Click here to visit " + host);
+    QVERIFY(!SiteHost.isEmpty());
+    QCOMPARE(modHelp::DiscussionBoardBanner(), BannerText);
+    QCOMPARE(modHelp::HomePageInvitation(), HomePageInvitation);
 }
 
 QTEST_GUILESS_MAIN(LinksTest)

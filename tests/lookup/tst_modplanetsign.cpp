@@ -51,8 +51,6 @@ private slots:
     void everyDayGivesTheSignOfItsPeriod();
     void findGivesSign_data();
     void findGivesSign();
-    void unmatchedDateLeavesSignAlone_data();
-    void unmatchedDateLeavesSignAlone();
     void nonNumberTextRaises_data();
     void nonNumberTextRaises();
     void paragraphLengths_data();
@@ -165,8 +163,25 @@ void tst_modPlanetSign::findGivesSign_data()
     QTest::newRow("31 February") << "1930" << "February" << "31" << "Pisces";
     QTest::newRow("day 32, third period") << "1932" << "July" << "32" << "Cancer";
     QTest::newRow("day 99, second period") << "1930" << "January" << "99" << "Aquarius";
+    // Dates the table does not hold leave the sign as it was.
+    const QString unchanged;
+    QTest::newRow("1929") << "1929" << "December" << "31" << unchanged;
+    QTest::newRow("2013") << "2013" << "January" << "1" << unchanged;
+    QTest::newRow("year 0") << "0" << "January" << "1" << unchanged;
+    QTest::newRow("negative year") << "-1930" << "January" << "1" << unchanged;
+    QTest::newRow("nine digits") << "999999999" << "January" << "1" << unchanged;
+    QTest::newRow("largest int") << "2147483647" << "January" << "1" << unchanged;
+    QTest::newRow("lower case") << "1930" << "january" << "25" << unchanged;
+    QTest::newRow("upper case") << "1930" << "JANUARY" << "25" << unchanged;
+    QTest::newRow("abbreviation") << "1930" << "Jan" << "25" << unchanged;
+    QTest::newRow("blank month") << "1930" << " January" << "25" << unchanged;
+    QTest::newRow("empty month") << "1930" << "" << "25" << unchanged;
+    // The month is checked before the day is read.
+    QTest::newRow("bad day, bad month") << "1930" << "Janvier" << "x" << unchanged;
+    QTest::newRow("bad day, far year") << "2013" << "January" << "x" << unchanged;
 }
 
+// As the first search, and after a find.
 void tst_modPlanetSign::findGivesSign()
 {
     QFETCH(QString, year);
@@ -174,46 +189,11 @@ void tst_modPlanetSign::findGivesSign()
     QFETCH(QString, day);
     QFETCH(QString, sign);
 
-    findLoveSign(year, month, day);
-    QCOMPARE(LoveSign, sign);
-}
-
-void tst_modPlanetSign::unmatchedDateLeavesSignAlone_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("month");
-    QTest::addColumn<QString>("day");
-
     for (const QString &before : {QString(), QStringLiteral("Leo")}) {
-        const QString tag = before.isEmpty() ? QStringLiteral("first search: ") : QStringLiteral("after a find: ");
-        QTest::addRow("%s1929", qPrintable(tag)) << before << "1929" << "December" << "31";
-        QTest::addRow("%s2013", qPrintable(tag)) << before << "2013" << "January" << "1";
-        QTest::addRow("%syear 0", qPrintable(tag)) << before << "0" << "January" << "1";
-        QTest::addRow("%snegative year", qPrintable(tag)) << before << "-1930" << "January" << "1";
-        QTest::addRow("%snine digits", qPrintable(tag)) << before << "999999999" << "January" << "1";
-        QTest::addRow("%slargest int", qPrintable(tag)) << before << "2147483647" << "January" << "1";
-        QTest::addRow("%slower case", qPrintable(tag)) << before << "1930" << "january" << "25";
-        QTest::addRow("%supper case", qPrintable(tag)) << before << "1930" << "JANUARY" << "25";
-        QTest::addRow("%sabbreviation", qPrintable(tag)) << before << "1930" << "Jan" << "25";
-        QTest::addRow("%sblank month", qPrintable(tag)) << before << "1930" << " January" << "25";
-        QTest::addRow("%sempty month", qPrintable(tag)) << before << "1930" << "" << "25";
-        // The month is checked before the day is read.
-        QTest::addRow("%sbad day, bad month", qPrintable(tag)) << before << "1930" << "Janvier" << "x";
-        QTest::addRow("%sbad day, far year", qPrintable(tag)) << before << "2013" << "January" << "x";
+        LoveSign = before;
+        findLoveSign(year, month, day);
+        QCOMPARE(LoveSign, sign.isNull() ? before : sign);
     }
-}
-
-void tst_modPlanetSign::unmatchedDateLeavesSignAlone()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, year);
-    QFETCH(QString, month);
-    QFETCH(QString, day);
-
-    LoveSign = before;
-    findLoveSign(year, month, day);
-    QCOMPARE(LoveSign, before);
 }
 
 void tst_modPlanetSign::nonNumberTextRaises_data()

@@ -3,9 +3,8 @@
 // Back loads a fresh window, and the labels written before showing take the
 // size of their text.
 #include "widgetkit/LoadedForms.h"
-#include "common/Fakes.h"
+#include "common/GuiFixture.h"
 #include "common/Layout.h"
-#include "common/WindowChecks.h"
 
 #include "app/modMain.h"
 #include "entry/frmMain.h"
@@ -19,7 +18,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <memory>
 
 class TestResultWindow : public QObject
 {
@@ -38,17 +36,15 @@ private slots:
 private:
     void showResultInPlaceOfEntry();
 
-    std::unique_ptr<FakeSeams> seams;
+    GuiFixture fixture_;
     QPointer<frmMain> entry;
     QPointer<frmDisplay> display;
 };
 
 void TestResultWindow::init()
 {
-    seams = std::make_unique<FakeSeams>();
-    entry = modMain::LoadEntryWindow();
-    entry->show();
-    QVERIFY(QTest::qWaitForWindowExposed(entry));
+    fixture_.start();
+    entry = fixture_.show(modMain::LoadEntryWindow());
     showResultInPlaceOfEntry();
 }
 
@@ -57,15 +53,13 @@ void TestResultWindow::showResultInPlaceOfEntry()
 {
     display = modMain::LoadResultWindow();
     entry->hide();
-    display->show();
-    QVERIFY(QTest::qWaitForWindowActive(display));
+    fixture_.show(display.data());
+    QVERIFY(display->isActiveWindow());
 }
 
 void TestResultWindow::cleanup()
 {
-    destroyLeftoverWindows();
-    QCOMPARE(visibleTopLevelWindows(), QStringList());
-    seams.reset();
+    fixture_.finish();
 }
 
 void TestResultWindow::backShowsEntryWindowAgain_data()
@@ -99,7 +93,7 @@ void TestResultWindow::backShowsEntryWindowAgain()
     QCOMPARE(frmDisplay::loaded(), nullptr);
     QVERIFY(entry && entry->isVisible());
     QVERIFY(loadedforms::isLoaded(entry));
-    QCOMPARE(seams->ender.calls, 0);
+    QCOMPARE(fixture_->ender.calls, 0);
     QCOMPARE(visibleTopLevelWindows(), QStringList(QStringLiteral("frmMain frmMain")));
 }
 
@@ -158,7 +152,7 @@ void TestResultWindow::findBackAndFindAgainLoadsFreshWindows()
     QVERIFY(modPlanetSign::LoveSign != QStringLiteral("Capricorn"));
     QCOMPARE(control<QLabel>(second, "lblLoveSign")->text(), modPlanetSign::LoveSign);
     QCOMPARE(control<QLabel>(second, "lblSignDesc")->text(), modPlanetSign::SignDescription(modPlanetSign::LoveSign).value());
-    QCOMPARE(seams->ender.calls, 0);
+    QCOMPARE(fixture_->ender.calls, 0);
 }
 
 QTEST_MAIN(TestResultWindow)
