@@ -20,7 +20,7 @@ outliving() {
     for environ in /proc/[0-9]*/environ; do
         pid=${environ#/proc/}
         pid=${pid%/environ}
-        tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "$marker" && echo "$pid"
+        tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "$marker" && echo "$pid"
     done
     return 0
 }
