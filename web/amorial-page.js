@@ -41,15 +41,18 @@ window.amorialPage = (() => {
     async function start(screenElement, statusElement) {
         screen = screenElement;
         status = statusElement;
-        if ('serviceWorker' in navigator)
-            navigator.serviceWorker.register('sw.js').catch(() => {});
         await takeInstanceLock();
         try {
             await qtLoad({
                 qt: {
                     containerElements: [screen],
                     entryFunction: window.amorial_entry,
-                    onLoaded: () => { status.style.display = 'none'; },
+                    onLoaded: () => {
+                        status.style.display = 'none';
+                        // Once the program runs, so that its own download goes first.
+                        if ('serviceWorker' in navigator)
+                            navigator.serviceWorker.register('sw.js').catch(() => {});
+                    },
                     onExit: showEnded,
                 },
             });

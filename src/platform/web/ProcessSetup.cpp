@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 
-namespace platform {
 namespace {
 
 // Qt for WebAssembly brings DejaVu Sans but not its bold, which the captions
@@ -18,6 +17,10 @@ void addProgramFonts()
 
 } // namespace
 
+Q_COREAPP_STARTUP_FUNCTION(addProgramFonts)
+
+namespace platform {
+
 // A browser page has no limits, signals or folders to prepare.
 std::optional<QString> prepareProcess()
 {
@@ -25,5 +28,3 @@ std::optional<QString> prepareProcess()
 }
 
 } // namespace platform
-
-Q_COREAPP_STARTUP_FUNCTION(platform::addProgramFonts)
