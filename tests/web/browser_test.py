@@ -325,7 +325,7 @@ def test_reminder_at_15_days(browser, server):
             continue
         box = message_box(browser, 'There maybe an update to this software available')
         check(len(browser.windows()) == 1, 'a window shows before the question: %s' % browser.windows())
-        browser.press(Keys.ENTER)  # Yes is the default button
+        browser.press('y')  # Yes, by its access key
         entry_window_up(browser)
         browser.wait('the download page', lambda: SITE_PAGE + 'download-web-page' in browser.opened())
         check(browser.js('return localStorage.getItem(arguments[0])', item) == today.isoformat(),
