@@ -29,7 +29,9 @@ SERVE = os.path.join(HERE, '..', 'tests', 'web', 'serve.py')
 FIRST_FRAME = r"""
 window.__firstFrame = null;
 (function watch() {
-    for (const canvas of document.querySelectorAll('.qt-window canvas')) {
+    const host = document.querySelector('#qt-shadow-container');
+    const root = host && host.shadowRoot;
+    for (const canvas of root ? root.querySelectorAll('.qt-window canvas') : []) {
         if (!canvas.width || !canvas.height)
             continue;
         const context = canvas.getContext('2d', { willReadFrequently: true });
