@@ -38,6 +38,7 @@ declare -gA tool_package=(
     [xz]=xz-utils [curl]=curl
     [dpkg-deb]=dpkg [pgrep]=procps
     [unshare]=util-linux [readelf]=binutils [strings]=binutils
+    [chromium]=chromium [chromedriver]=chromium-driver [mmdebstrap]=mmdebstrap
 )
 
 # require_tools <command>...: fails, naming each missing command and the

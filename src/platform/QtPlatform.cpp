@@ -38,11 +38,15 @@ private:
     static QString displayed(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
 };
 
+// In a browser page the page opens the web pages and ends the program (web/BrowserPage.cpp).
+#ifndef Q_OS_WASM
 class QtUrlOpener final : public UrlOpener
 {
 public:
     void open(const QUrl &address) override { QDesktopServices::openUrl(address); }
 };
+
+#endif
 
 class QtClock final : public Clock
 {
@@ -66,6 +70,7 @@ private:
     std::mt19937 engine_;
 };
 
+#ifndef Q_OS_WASM
 class QtProcessEnder final : public ProcessEnder
 {
 public:
@@ -75,6 +80,8 @@ public:
         std::_Exit(EXIT_SUCCESS);
     }
 };
+
+#endif
 
 template<class Interface, class Implementation>
 Interface &single()
@@ -86,9 +93,13 @@ Interface &single()
 } // namespace
 
 template<> MessageBoxes &Seam<MessageBoxes>::realImplementation() { return single<MessageBoxes, QtMessageBoxes>(); }
+#ifndef Q_OS_WASM
 template<> UrlOpener &Seam<UrlOpener>::realImplementation() { return single<UrlOpener, QtUrlOpener>(); }
+#endif
 template<> Clock &Seam<Clock>::realImplementation() { return single<Clock, QtClock>(); }
 template<> RandomSource &Seam<RandomSource>::realImplementation() { return single<RandomSource, QtRandomSource>(); }
+#ifndef Q_OS_WASM
 template<> ProcessEnder &Seam<ProcessEnder>::realImplementation() { return single<ProcessEnder, QtProcessEnder>(); }
+#endif
 
 } // namespace platform
