@@ -6,6 +6,15 @@
 #   AMORIAL_SIGN_PASSWORD  that file's password
 #   AMORIAL_SIGN_TIMESTAMP optionally, the address of a time-stamping server
 # Without a certificate it says that it did not sign, and signs nothing.
+#
+# Signing is the last step, so that a signed download can be checked against
+# the source: the signed installer without its signature (osslsigncode
+# remove-signature) is the installer packed from a build of the same commit
+# with the program's own signature attached instead of made:
+#   AMORIAL_PROGRAM_SIGNATURE  the signature of a signed amorial.exe
+#                              (osslsigncode extract-signature), which is
+#                              attached to the program; the installer is
+#                              then left unsigned.
 
 if(DEFINED CPACK_PACKAGE_FILES)
     set(unsigned ${CPACK_PACKAGE_FILES})
@@ -14,6 +23,30 @@ else()
     set(unsigned ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/amorial.exe)
 endif()
 if(NOT unsigned)
+    return()
+endif()
+
+if(NOT "$ENV{AMORIAL_PROGRAM_SIGNATURE}" STREQUAL "")
+    find_program(osslsigncode osslsigncode REQUIRED)
+    foreach(file IN LISTS unsigned)
+        get_filename_component(name ${file} NAME)
+        if(NOT name STREQUAL "amorial.exe")
+            message(STATUS "Not signed: ${name} (AMORIAL_PROGRAM_SIGNATURE attaches the program's signature only)")
+            continue()
+        endif()
+        execute_process(
+            COMMAND ${osslsigncode} attach-signature -sigin "$ENV{AMORIAL_PROGRAM_SIGNATURE}"
+                    -in ${file} -out ${file}.signed
+            RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+        # osslsigncode checks the attached signature against the system's
+        # certificate authorities too, and says so in its status; the file it
+        # writes is what counts, and is compared by whoever checks.
+        if(NOT EXISTS ${file}.signed)
+            message(FATAL_ERROR "Attaching the signature to ${name} failed: ${output}")
+        endif()
+        file(RENAME ${file}.signed ${file})
+        message(STATUS "Signature attached: ${name}")
+    endforeach()
     return()
 endif()
 

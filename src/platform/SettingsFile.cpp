@@ -100,11 +100,14 @@ QString value(const QByteArray &content, const QString &section, const QString &
 QByteArray withValue(const QByteArray &content, const QString &section, const QString &key, const QString &value)
 {
     QList<QByteArray> lines = linesOf(content);
+    // New and changed lines end as the file's first line does: a file edited
+    // on Windows keeps its CR LF throughout.
+    const QByteArray end = !lines.isEmpty() && lines.first().endsWith("\r\n") ? "\r\n" : "\n";
     const QByteArray keyText = key.toUtf8();
-    const QByteArray entry = keyText + '=' + value.toUtf8() + '\n';
+    const QByteArray entry = keyText + '=' + value.toUtf8() + end;
     const Place place = placeOf(lines, section.toUtf8(), keyText);
     if (!lines.isEmpty() && !lines.last().endsWith('\n'))
-        lines.last().append('\n');
+        lines.last().append(end);
     if (place.found) {
         const QByteArray &old = lines[place.index];
         lines[place.index] = old.left(old.indexOf(keyText)) + entry;
@@ -112,8 +115,8 @@ QByteArray withValue(const QByteArray &content, const QString &section, const QS
         lines.insert(place.index + 1, entry);
     } else {
         if (!lines.isEmpty())
-            lines.append("\n");
-        lines.append('[' + section.toUtf8() + "]\n");
+            lines.append(end);
+        lines.append('[' + section.toUtf8() + ']' + end);
         lines.append(entry);
     }
     return lines.join();

@@ -8,6 +8,9 @@
 
 namespace settingsfile {
 
+// A file this large was not written by this program.
+constexpr qint64 MaxFileBytes = 64 * 1024;
+
 // Whether every line is one of those above, with no control characters: a
 // file that is not could not have been written by this program.
 bool isWellFormed(const QByteArray &content);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
@@ -76,10 +77,15 @@ QColor readableAgainst(const QColor &design, const QColor &theme)
 
 // The colour the menu bar's style paints the bar in. Fusion and the other
 // drawn styles take the palette's window colour; the Windows styles paint the
-// system theme's bar, whatever the palette says.
+// system theme's bar, whatever the palette says. The bar's empty area is
+// drawn as the bar itself draws it, across the whole bar, and the colour most
+// of it shows counts: a theme may paint a small piece of the bar otherwise
+// than the bar (wine 10's theme paints an 8-pixel square white and the bar
+// as a whole not at all, so that the palette's colour shows).
 QColor menuBarBackground(QMenuBar *bar)
 {
-    QImage image(8, 8, QImage::Format_RGB32);
+    const QSize size = bar->size().expandedTo(bar->sizeHint());
+    QImage image(size, QImage::Format_RGB32);
     image.fill(bar->palette().color(QPalette::Window));
     QPainter painter(&image);
     QStyleOptionMenuItem option;
@@ -88,7 +94,12 @@ QColor menuBarBackground(QMenuBar *bar)
     option.menuItemType = QStyleOptionMenuItem::EmptyArea;
     bar->style()->drawControl(QStyle::CE_MenuBarEmptyArea, &option, &painter, bar);
     painter.end();
-    return image.pixelColor(image.rect().center());
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    const auto most = std::max_element(counts.cbegin(), counts.cend());
+    return QColor(most.key());
 }
 
 // One style serves every window; the application owns it.

@@ -9,11 +9,21 @@
 #   no file of the earlier version;
 # - the installer, and the program in it and in the ZIP, are signed with a
 #   certificate made for the run, and packing without one says it signs nothing;
+# - two unsigned packings, at different times in different folders, give the
+#   same bytes, the program's header holds no time and the program no folder
+#   of the build; the signed program and installer are the unsigned ones with
+#   their signatures attached (the installer packed with the program's
+#   signature attached, as it ships it);
+# - the ZIP carries the empty portable settings file, the installer does not;
 # - the Add/Remove Programs entry is complete, its numbers DWORD values;
 # - the installed program starts, with none of Qt's or the compiler's folders
 #   on the search path, and while it runs neither the installer nor the
 #   uninstaller touches a file, and both end with a non-zero status;
-# - the silent uninstall leaves nothing behind on drive C: or in HKLM.
+# - the silent uninstall leaves nothing behind on drive C: or in HKLM;
+# - the installed program keeps its date in the registry; unpacked from the
+#   ZIP, it keeps it in amorial.ini beside itself, on the first start and when
+#   it reminds, and writes nothing to the registry; with amorial.ini and its
+#   folder read-only it asks, as with a read-only registry key, and changes nothing.
 #   check-installer.sh <build folder>
 set -euo pipefail
 : "${WINEPREFIX:?run the Windows tests through scripts/windows-test}"
@@ -23,20 +33,29 @@ scratch=$(mktemp -d)
 drive_c=$WINEPREFIX/drive_c
 install_name=amorial-installer-test
 install_dir=$drive_c/$install_name
+portable_name=amorial-portable-test
+portable_dir=$drive_c/$portable_name
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Amorial'
 program=
 finish() {
     [[ -z $program ]] || kill "$program" 2>/dev/null || true
     timeout -k 5 30 wineserver -k 2>/dev/null || true
     # The uninstaller's copy of itself, which Windows would delete at the next start.
-    rm -rf "$scratch" "$install_dir" "$drive_c"/users/*/Temp/~nsu*.tmp
+    chmod -R u+w "$portable_dir" 2>/dev/null || true
+    rm -rf "$scratch" "$install_dir" "$portable_dir" "$drive_c"/users/*/Temp/~nsu*.tmp
 }
 trap finish EXIT
 wine_own_server
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/../../scripts/tools.sh"
-require_tools cpack wine wineserver xdotool || fail "tools are missing"
+require_tools cpack wine wineserver xdotool osslsigncode x86_64-w64-mingw32-objdump || fail "tools are missing"
+# The version and the source's date that the build packs, as CMake has them.
+cpack_value() { sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" "$build_dir/CPackConfig.cmake"; }
+version=$(cpack_value CPACK_PACKAGE_VERSION)
+source_date=$(cpack_value CPACK_AMORIAL_SOURCE_DATE_EPOCH)
+[[ -n $version && -n $source_date ]] || fail "$build_dir/CPackConfig.cmake names no version or no source date"
+package_name=amorial-$version-win64
 # Every wine command ends within its time limit, and only then: wine returns
 # once the program it started has ended.
 in_wine() { local limit=$1; shift; timeout -k 5 "$limit" wine "$@"; }
@@ -56,31 +75,26 @@ hklm_keys() { grep '^\[' "$WINEPREFIX/system.reg" | sed 's/\] [0-9]*$/]/' | LC_A
 # The lines of HKLM that name the program, keys or values, but for their times.
 hklm_mentions() { grep -i 'amorial' "$WINEPREFIX/system.reg" | sed 's/\] [0-9]*$/]/' | LC_ALL=C sort || true; }
 # reg query's line for one value of the Add/Remove Programs entry: "<type> <data>".
+# The reminder's date in the registry, empty when there is none.
+stored_date() {
+    in_wine 60 reg query 'HKCU\Software\amorial\Settings' /v Duration 2>/dev/null | tr -d '\r' |
+        sed -n 's/^ *Duration *REG_SZ *//p'
+}
 entry_value() {
     in_wine 60 reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
         sed -n "s/^ *$1 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
 }
 
-# The program, the Qt and compiler libraries it loads, Qt's platform plugin
-# and style, its licence, the notice on the libraries and their licences:
-# nothing else (no tests, no Qt Test library).
-program_files='LICENSE.txt
-NOTICE.txt
-licenses/GCC-runtime-copyright.txt
-licenses/GPL-3.0.txt
-licenses/LGPL-3.0.txt
-licenses/Qt-copyright.txt
-licenses/mingw-w64-copyright.txt
-Qt6Core.dll
-Qt6Gui.dll
-Qt6Widgets.dll
-amorial.exe
-libgcc_s_seh-1.dll
-libstdc++-6.dll
-libwinpthread-1.dll
-platforms/qwindows.dll
-styles/qwindowsvistastyle.dll'
-program_files=$(LC_ALL=C sort <<<"$program_files")
+# The program's files, as the build installs them: the program, the Qt and
+# compiler libraries it loads, Qt's platform plugin and style, its licence,
+# the notice on the libraries and their licences, and the portable settings
+# file, which only the ZIP ships. Nothing of the tests comes with them.
+cmake --install "$build_dir" --prefix "$scratch/installed" >/dev/null || fail "cmake --install failed"
+program_files=$(cd "$scratch/installed" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+grep -qx amorial.exe <<<"$program_files" || fail "the build installs no amorial.exe: $program_files"
+grep -qx amorial.ini <<<"$program_files" || fail "the build installs no portable settings file amorial.ini: $program_files"
+! grep -Eq '(^|/)(tst_[^/]*|Qt6Test\.dll)$' <<<"$program_files" || fail "the build installs tests: $program_files"
+installer_files=$(grep -vx amorial.ini <<<"$program_files")
 
 # The earlier version: the same files and one more, which the new one no
 # longer ships. It is built without a certificate, and so not signed.
@@ -104,17 +118,17 @@ packing=$(cd "$scratch" && AMORIAL_SIGN_PKCS12=$scratch/certificate.p12 AMORIAL_
     fail "packing with a certificate did not sign the program twice and the installer once: $packing"
 signed() { osslsigncode verify -in "$1" -CAfile "$scratch/certificate.pem" >"$scratch/verify.log" 2>&1; }
 earlier=$scratch/amorial-1.19-win64.exe
-installer=$scratch/amorial-1.20-win64.exe
-zip=$scratch/amorial-1.20-win64.zip
+installer=$scratch/$package_name.exe
+zip=$scratch/$package_name.zip
 for package in "$earlier" "$installer" "$zip"; do
     [[ -f $package ]] || fail "no $(basename "$package"): $(ls "$scratch")"
 done
-zip_files=$(cmake -E tar tf "$zip" | grep -v '/$' | sed 's|^amorial-1\.20-win64/||' | LC_ALL=C sort)
+zip_files=$(cmake -E tar tf "$zip" | grep -v '/$' | sed "s|^$package_name/||" | LC_ALL=C sort)
 [[ $zip_files == "$program_files" ]] ||
     fail "the ZIP holds other files than the program's:$(diff <(echo "$program_files") <(echo "$zip_files"))"
 # The installer's own version resource.
 installer_version=$(python3 "$(dirname "$0")/../windows/peresources.py" version "$installer")
-for line in ProductName=Amorial ProductVersion=1.20 FileVersion=1.20 'CompanyName=The Amorial developers'; do
+for line in ProductName=Amorial "ProductVersion=$version" "FileVersion=$version" 'CompanyName=The Amorial developers'; do
     grep -qxF "$line" <<<"$installer_version" || fail "the installer's version resource lacks $line: $installer_version"
 done
 
@@ -127,11 +141,12 @@ licence_texts_read() {
             fail "$file in $folder does not begin with \"$first_line\" and a CR LF: $(head -n 1 "$folder/$file")"
     done <<'TEXTS'
 LICENSE.txt|MIT License
-NOTICE.txt|Amorial 1.20 for Windows
 licenses/LGPL-3.0.txt|                   GNU LESSER GENERAL PUBLIC LICENSE
 licenses/GPL-3.0.txt|                    GNU GENERAL PUBLIC LICENSE
 licenses/Qt-copyright.txt|Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 TEXTS
+    [[ $(head -n 1 "$folder/NOTICE.txt") == "Amorial $version for Windows"$'\r' ]] ||
+        fail "NOTICE.txt in $folder does not begin with \"Amorial $version for Windows\": $(head -n 1 "$folder/NOTICE.txt")"
     grep -q '^Qt 6\.4\.2: ' "$folder/NOTICE.txt" || fail "NOTICE.txt in $folder names no Qt 6.4.2"
     grep -q '^Upstream-Name: qtbase-everywhere-src' "$folder/licenses/Qt-copyright.txt" || fail "Qt-copyright.txt in $folder is not Qt's"
     grep -q 'GCC RUNTIME LIBRARY EXCEPTION' "$folder/licenses/GCC-runtime-copyright.txt" ||
@@ -140,11 +155,63 @@ TEXTS
 }
 mkdir "$scratch/unzipped"
 (cd "$scratch/unzipped" && cmake -E tar xf "$zip")
-licence_texts_read "$scratch/unzipped/amorial-1.20-win64"
+licence_texts_read "$scratch/unzipped/$package_name"
+[[ -f $scratch/unzipped/$package_name/amorial.ini && ! -s $scratch/unzipped/$package_name/amorial.ini ]] ||
+    fail "the ZIP's amorial.ini is missing or not empty"
 signed "$installer" || fail "the installer's signature does not verify: $(cat "$scratch/verify.log")"
-signed "$scratch/unzipped/amorial-1.20-win64/amorial.exe" ||
+signed "$scratch/unzipped/$package_name/amorial.exe" ||
     fail "the signature of amorial.exe in the ZIP does not verify: $(cat "$scratch/verify.log")"
 ! signed "$earlier" || fail "the installer built without a certificate is signed"
+
+# The same bytes from every packing of a build: unsigned, packed again two
+# seconds later, in another folder and time zone, the installer and the ZIP
+# are the same; every file in the ZIP carries the source's date.
+pack_unsigned() { # <folder> <generators> [VARIABLE=value...]
+    mkdir -p "$1"
+    (cd "$1" && env -u AMORIAL_SIGN_PKCS12 "${@:3}" cpack -G "$2" --config "$build_dir/CPackConfig.cmake" -B "$1" \
+        >"$1/packing.log" 2>&1) || fail "packing into $1 failed: $(tail -n 5 "$1/packing.log")"
+}
+pack_unsigned "$scratch/unsigned" "NSIS;ZIP"
+sleep 2
+pack_unsigned "$scratch/again/elsewhere" "NSIS;ZIP" TZ=Pacific/Kiritimati
+for name in "$package_name.exe" "$package_name.zip"; do
+    cmp -s "$scratch/unsigned/$name" "$scratch/again/elsewhere/$name" || fail "two packings of one build give different $name"
+done
+zip_dates=$(python3 -c 'import sys, zipfile
+print("\n".join(sorted({"%04d-%02d-%02d %02d:%02d:%02d" % i.date_time for i in zipfile.ZipFile(sys.argv[1]).infolist()})))' \
+    "$scratch/unsigned/$package_name.zip")
+source_dos_date=$(TZ=UTC0 date -d "@$((source_date / 2 * 2))" '+%Y-%m-%d %H:%M:%S')
+[[ $zip_dates == "$source_dos_date" ]] || fail "the ZIP's files are not all dated $source_dos_date, the source's date: $zip_dates"
+mkdir "$scratch/unsigned/unzipped"
+(cd "$scratch/unsigned/unzipped" && cmake -E tar xf "../$package_name.zip")
+unsigned_program=$scratch/unsigned/unzipped/$package_name/amorial.exe
+# No time of linking in the program's header, and no folder of the build in
+# the program; stripped for packing, its header carries the source's date.
+header_time() { TZ=UTC0 LC_ALL=C x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^Time\/Date[[:space:]]*//p'; }
+[[ $(header_time "$scratch/installed/amorial.exe") == "$(TZ=UTC0 LC_ALL=C date -d @0 '+%a %b %e %H:%M:%S %Y')" ]] ||
+    fail "amorial.exe carries the time of its linking: $(header_time "$scratch/installed/amorial.exe")"
+[[ $(header_time "$unsigned_program") == "$(TZ=UTC0 LC_ALL=C date -d "@$source_date" '+%a %b %e %H:%M:%S %Y')" ]] ||
+    fail "the packed amorial.exe is not dated $source_date, the source's date: $(header_time "$unsigned_program")"
+source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build_dir/CMakeCache.txt")
+for folder in "$source_dir" "$(cd "$build_dir" && pwd)"; do
+    ! grep -qaF "$folder" "$scratch/installed/amorial.exe" || fail "amorial.exe names the build's folder $folder"
+done
+
+# Signing is the last step: the signed program is the unsigned one with its
+# signature attached. (Taking the signature off instead would leave the
+# padding and the header checksum that signing adds.)
+# same_with_signature <signed> <unsigned> <what>
+same_with_signature() {
+    rm -f "$scratch/signature.der"
+    osslsigncode extract-signature -in "$1" -out "$scratch/signature.der" >/dev/null 2>&1 ||
+        fail "osslsigncode could not read the signature of $3"
+    # Attaching checks the signature against the system's authorities too,
+    # which do not know the test's certificate; the file written is what counts.
+    rm -f "$scratch/attached.exe"
+    osslsigncode attach-signature -sigin "$scratch/signature.der" -in "$2" -out "$scratch/attached.exe" >/dev/null 2>&1 || true
+    cmp -s "$scratch/attached.exe" "$1" || fail "the signed $3 is not the unsigned one with its signature attached"
+}
+same_with_signature "$scratch/unzipped/$package_name/amorial.exe" "$unsigned_program" amorial.exe
 
 packed=$SECONDS
 # The installed program must find everything it loads beside itself.
@@ -166,12 +233,18 @@ wine_settled || fail "wine processes still running after the install of 1.19"
 in_wine 300 "Z:${installer//\//\\}" /S || fail "the silent upgrade failed (status $?)"
 wine_settled || fail "wine processes still running after the upgrade"
 [[ ! -e "$drive_c/Program Files/Amorial" ]] || fail "the upgrade installed into Program Files, not into the folder in use"
-expected=$(printf '%s\nUninstall.exe\n' "$program_files" | LC_ALL=C sort)
+expected=$(printf '%s\nUninstall.exe\n' "$installer_files" | LC_ALL=C sort)
 installed=$(installed_files)
 [[ $installed == "$expected" ]] ||
     fail "after the upgrade the folder holds other files than the program's:$(diff <(echo "$expected") <(echo "$installed"))"
 licence_texts_read "$install_dir"
 signed "$install_dir/amorial.exe" || fail "the installed amorial.exe is not signed: $(cat "$scratch/verify.log")"
+# The signed installer is, with its signature attached, the installer packed
+# from this build with the signature of the program it holds attached.
+osslsigncode extract-signature -in "$install_dir/amorial.exe" -out "$scratch/program-signature.der" >/dev/null 2>&1 ||
+    fail "osslsigncode could not read the installed program's signature"
+pack_unsigned "$scratch/with-program-signature" NSIS "AMORIAL_PROGRAM_SIGNATURE=$scratch/program-signature.der"
+same_with_signature "$installer" "$scratch/with-program-signature/$package_name.exe" installer
 added=$(LC_ALL=C comm -13 <(echo "$before") <(drive_c_files))
 shortcuts=$(grep '\.lnk$' <<<"$added" || true)
 [[ $shortcuts == *'/Start Menu/Programs/Amorial.lnk' && $(wc -l <<<"$shortcuts") == 1 ]] ||
@@ -181,7 +254,7 @@ shortcuts=$(grep '\.lnk$' <<<"$added" || true)
 size_kb=$(du -sk --apparent-size "$install_dir" | cut -f1)
 declare -A entry=(
     [DisplayName]='REG_SZ Amorial'
-    [DisplayVersion]='REG_SZ 1.20'
+    [DisplayVersion]="REG_SZ $version"
     [Publisher]='REG_SZ The Amorial developers'
     [DisplayIcon]="REG_SZ C:\\$install_name\\amorial.exe,0"
     [InstallLocation]="REG_SZ C:\\$install_name"
@@ -207,11 +280,11 @@ in_wine 60 reg delete 'HKCU\Software\amorial' /f >/dev/null 2>&1 || true
 program=$!
 window=
 for _ in $(seq 120); do
-    window=$(xdotool search --name '^Amorial v1\.20$' 2>/dev/null | head -n 1) && [[ -n $window ]] && break
+    window=$(xdotool search --name "^Amorial v${version//./\\.}\$" 2>/dev/null | head -n 1) && [[ -n $window ]] && break
     kill -0 "$program" 2>/dev/null || fail "the installed program ended without showing its window"
     sleep 0.5
 done
-[[ -n $window ]] || fail "the installed program showed no window \"Amorial v1.20\" within a minute"
+[[ -n $window ]] || fail "the installed program showed no window \"Amorial v$version\" within a minute"
 
 # While it runs: the installer and the uninstaller refuse and touch nothing.
 # The uninstaller is run in place (_?=), as an upgrade runs it, so that its
@@ -233,6 +306,8 @@ wait "$program" || status=$?
 program=
 ((status == 0)) || fail "the program, closed with Alt+F4, ended with status $status"
 wine_settled || fail "wine processes still running after the program ended"
+[[ $(stored_date) == "$(date +%F)" ]] || fail "the installed program did not keep today's date in the registry: '$(stored_date)'"
+[[ ! -e $install_dir/amorial.ini ]] || fail "the installed program wrote amorial.ini"
 
 in_wine 120 "C:\\$install_name\\Uninstall.exe" /S || fail "the silent uninstall failed (status $?)"
 # The uninstaller runs from a copy of itself in the temporary folder and
@@ -245,5 +320,64 @@ keys_left=$(LC_ALL=C comm -13 <(echo "$keys_before") <(hklm_keys))
 [[ -z $keys_left ]] || fail "the uninstall left these keys in HKLM: $keys_left"
 mentions_left=$(LC_ALL=C comm -13 <(echo "$mentions_before") <(hklm_mentions))
 [[ -z $mentions_left ]] || fail "HKLM still names Amorial: $mentions_left"
+
+# The portable copy: the ZIP unpacked into a folder of its own.
+cp -r "$scratch/unzipped/$package_name" "$portable_dir"
+ini=$portable_dir/amorial.ini
+in_wine 60 reg delete 'HKCU\Software\amorial' /f >/dev/null 2>&1 || true
+registry_untouched() {
+    ! in_wine 60 reg query 'HKCU\Software\amorial' >/dev/null 2>&1 || fail "$1: the program wrote to HKCU\\Software\\amorial"
+}
+# start_portable <what> <question expected: yes|no>: starts the portable copy from
+# its folder, answers No (Escape) to the reminder's question when it is expected, waits
+# for the entry window and closes it with Alt+F4.
+start_portable() {
+    (cd "$portable_dir" && exec timeout -k 5 120 wine "C:\\$portable_name\\amorial.exe") &
+    program=$!
+    local window= box=
+    for _ in $(seq 120); do
+        box=$(xdotool search --onlyvisible --name '^Amorial$' 2>/dev/null | head -n 1) || true
+        window=$(xdotool search --onlyvisible --name "^Amorial v${version//./\\.}\$" 2>/dev/null | head -n 1) || true
+        [[ -n $box || -n $window ]] && break
+        kill -0 "$program" 2>/dev/null || fail "$1: the portable program ended without showing a window"
+        sleep 0.5
+    done
+    if [[ $2 == yes ]]; then
+        [[ -n $box && -z $window ]] || fail "$1: no reminder question before the entry window"
+        timeout 10 xdotool windowfocus "$box" key --clearmodifiers Escape
+        for _ in $(seq 120); do
+            window=$(xdotool search --onlyvisible --name "^Amorial v${version//./\\.}\$" 2>/dev/null | head -n 1) || true
+            [[ -n $window ]] && break
+            sleep 0.5
+        done
+    fi
+    [[ -z $box || $2 == yes ]] || fail "$1: a reminder question came"
+    [[ -n $window ]] || fail "$1: no entry window \"Amorial v$version\" within a minute"
+    timeout 10 xdotool windowfocus "$window" key --clearmodifiers alt+F4
+    local status=0
+    wait "$program" || status=$?
+    program=
+    ((status == 0)) || fail "$1: the program, closed with Alt+F4, ended with status $status"
+    wine_settled || fail "$1: wine processes still running after the program ended"
+}
+ini_date() { tr -d '\r' <"$ini" | sed -n 's/^Duration=//p'; }
+start_portable "portable, first start" no
+[[ $(ini_date) == "$(date +%F)" ]] || fail "portable, first start: amorial.ini holds not today's date: $(cat "$ini")"
+registry_untouched "portable, first start"
+printf '[Settings]\nDuration=%s\n' "$(date -d '15 days ago' +%F)" >"$ini"
+start_portable "portable, 15 days later" yes
+[[ $(ini_date) == "$(date +%F)" ]] || fail "portable, 15 days later: amorial.ini holds not today's date: $(cat "$ini")"
+registry_untouched "portable, 15 days later"
+# On a locked stick: the file and its folder read-only.
+printf '[Settings]\nDuration=%s\n' "$(date -d '15 days ago' +%F)" >"$ini"
+cp "$ini" "$scratch/ini-before"
+chmod a-w "$ini" "$portable_dir"
+start_portable "portable, read-only" yes
+cmp -s "$ini" "$scratch/ini-before" || fail "portable, read-only: amorial.ini changed: $(cat "$ini")"
+registry_untouched "portable, read-only"
+[[ $(ls -A "$portable_dir" | LC_ALL=C sort) == $(ls -A "$scratch/unzipped/$package_name" | LC_ALL=C sort) ]] ||
+    fail "portable, read-only: the folder's files changed: $(ls -A "$portable_dir")"
+chmod u+w "$ini" "$portable_dir"
+
 echo "installer: $(stat -c %s "$installer") bytes, built in ${packed} s;" \
     "upgraded, checked, started, refused, closed and uninstalled in $((SECONDS - packed)) s"

@@ -26,8 +26,7 @@
 namespace platform {
 namespace {
 
-// A file this large was not written by this program.
-constexpr qint64 MaxFileBytes = 64 * 1024;
+using settingsfile::MaxFileBytes;
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor

@@ -3,7 +3,7 @@
 // registry, under HKEY_CURRENT_USER\Software\<executable's name>. The registry
 // takes each value at once, so nothing waits for the event loop, and a value
 // it refuses is reported by the write itself.
-#include "platform/Platform.h"
+#include "platform/windows/SettingsStores.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -58,6 +58,6 @@ private:
 
 } // namespace
 
-template<> SettingsStore &Seam<SettingsStore>::realImplementation() { static RegistrySettingsStore store; return store; }
+std::unique_ptr<SettingsStore> makeRegistrySettingsStore() { return std::make_unique<RegistrySettingsStore>(); }
 
 } // namespace platform
