@@ -32,7 +32,17 @@ deb=$(ls "$out"/amorial_"$version"_*.deb)
 
 # Debian's own checker on everything the build made: no errors, no warnings and
 # no notes (those that stay are overridden in debian/, each with its reason).
-lintian_report=$(lintian --info --display-info --fail-on error,warning,info "$changes" 2>&1) ||
+# debian/control keeps the newest Standards-Version that Debian 12's lintian
+# knows, as a newer one is a warning there; a newer lintian (Debian 13's) then
+# notes that policy has moved on, which is no fault of the package.
+lintian_options=()
+newest_policy=$(grep -o '"version" *: *"[0-9.]*"' /usr/share/lintian/data/debian-policy/releases.json 2>/dev/null |
+    grep -o '[0-9][0-9.]*' | sort -V | tail -n 1)
+ours=$(sed -n 's/^Standards-Version: *//p' "$source_dir/debian/control")
+if [[ -n $newest_policy ]] && dpkg --compare-versions "$newest_policy" gt "$ours.0"; then
+    lintian_options+=(--suppress-tags out-of-date-standards-version)
+fi
+lintian_report=$(lintian --info --display-info --fail-on error,warning,info "${lintian_options[@]}" "$changes" 2>&1) ||
     { echo "$lintian_report" >&2; fail "lintian finds fault with the packages"; }
 lintian_report=$(grep -v 'running with root privileges' <<<"$lintian_report" || true)
 [[ -z $lintian_report ]] || echo "$lintian_report"
@@ -80,6 +90,12 @@ man_warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
     man --warnings -E UTF-8 -l -Tutf8 -Z "$contents/usr/share/man/man6/amorial.6.gz" 2>&1 >/dev/null)
 [[ -z $man_warnings ]] || fail "man warns about the manual page: $man_warnings"
 zcat "$contents/usr/share/man/man6/amorial.6.gz" | grep -q '^\.TH "amorial" "6"' || fail "the manual page is not in section 6"
+
+# The copyright file names the year the program names.
+program_year=$("$contents/usr/games/amorial" --version | sed -n 's/^Copyright (c) \([0-9-]*\) .*/\1/p')
+copyright_year=$(sed -n 's/^Copyright: *\([0-9-]*\) .*/\1/p' "$source_dir/debian/copyright" | head -n 1)
+[[ -n $program_year && $program_year == "$copyright_year" ]] ||
+    fail "debian/copyright names $copyright_year, the program's --version '$program_year'"
 
 # The changelog the package carries is debian/changelog.
 zcat "$contents/usr/share/doc/amorial/changelog.gz" | cmp -s - "$source_dir/debian/changelog" ||
