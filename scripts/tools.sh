@@ -21,6 +21,7 @@ amorial_packages=(
     "procps | pgrep | the test that no session bus is autolaunched"
     "dpkg-dev | dpkg-buildpackage dpkg-source dpkg-parsechangelog dpkg-shlibdeps | builds the Debian package"
     "debhelper | dh | debian/rules builds with it"
+    "build-essential | | dpkg-buildpackage requires it of every package build"
     "lintian | lintian | Debian's package checker, run by the package test"
     "devscripts | hardening-check | run by the package test"
     "man-db | man | man -l checks the manual page"
