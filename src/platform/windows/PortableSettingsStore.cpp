@@ -41,7 +41,7 @@ std::optional<QByteArray> readFile(const QString &path)
     return content;
 }
 
-class PortableSettingsStore final : public SettingsStore
+class PortableSettingsStore final : public SavedOnWriteStore
 {
 public:
     explicit PortableSettingsStore(QString path)
@@ -57,23 +57,12 @@ public:
         return settingsfile::value(*content, section, key);
     }
 
-    bool write(const QString &section, const QString &key, const QString &value) override
-    {
-        const bool written = settingsfile::isPlainValue(value) && replace(section, key, value);
-        failed_ = failed_ || !written;
-        return written;
-    }
-
-    bool save() override
-    {
-        // Every write was saved when it was made; a save reports whether any
-        // of them since the last save was refused.
-        const bool saved = !failed_;
-        failed_ = false;
-        return saved;
-    }
-
 private:
+    bool writeNow(const QString &section, const QString &key, const QString &value) override
+    {
+        return settingsfile::isPlainValue(value) && replace(section, key, value);
+    }
+
     std::optional<QByteArray> wellFormedContent() const
     {
         std::optional<QByteArray> content = readFile(path_);
@@ -95,7 +84,6 @@ private:
     }
 
     QString path_;
-    bool failed_ = false;
 };
 
 } // namespace

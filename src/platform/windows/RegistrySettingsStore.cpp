@@ -11,7 +11,7 @@
 namespace platform {
 namespace {
 
-class RegistrySettingsStore final : public SettingsStore
+class RegistrySettingsStore final : public SavedOnWriteStore
 {
 public:
     std::optional<QString> read(const QString &section, const QString &key) override
@@ -23,28 +23,17 @@ public:
         return value.toString();
     }
 
-    bool write(const QString &section, const QString &key, const QString &value) override
+private:
+    bool writeNow(const QString &section, const QString &key, const QString &value) override
     {
         QSettings settings = open();
         settings.setValue(section + QLatin1Char('/') + key, value);
         // Qt writes the registry value in setValue and flushes the key in sync;
         // a refusal in either shows in status().
         settings.sync();
-        const bool written = settings.status() == QSettings::NoError;
-        failed_ = failed_ || !written;
-        return written;
+        return settings.status() == QSettings::NoError;
     }
 
-    bool save() override
-    {
-        // Every write went to the registry when it was made; a save reports
-        // whether any of them since the last save was refused.
-        const bool saved = !failed_;
-        failed_ = false;
-        return saved;
-    }
-
-private:
     // Named by its path: given only an organisation, QSettings would keep the
     // values one key further down, in OrganizationDefaults.
     static QSettings open()
@@ -52,8 +41,6 @@ private:
         return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QCoreApplication::applicationName(),
                          QSettings::NativeFormat);
     }
-
-    bool failed_ = false;
 };
 
 } // namespace

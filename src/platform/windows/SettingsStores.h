@@ -12,6 +12,34 @@
 
 namespace platform {
 
+// A store that keeps each value as it is written, as the registry and the
+// portable file both do: a save has nothing left to write, and reports
+// whether any write since the last save was refused.
+class SavedOnWriteStore : public SettingsStore
+{
+public:
+    bool write(const QString &section, const QString &key, const QString &value) final
+    {
+        const bool written = writeNow(section, key, value);
+        failed_ = failed_ || !written;
+        return written;
+    }
+
+    bool save() final
+    {
+        const bool saved = !failed_;
+        failed_ = false;
+        return saved;
+    }
+
+protected:
+    // Writes the value where it is kept; false when that was refused.
+    virtual bool writeNow(const QString &section, const QString &key, const QString &value) = 0;
+
+private:
+    bool failed_ = false;
+};
+
 // The portable settings file of a program in that folder: <program>.ini.
 QString portableSettingsPath(const QString &programFolder);
 
