@@ -8,9 +8,12 @@
 # Without a certificate it says that it did not sign, and signs nothing.
 #
 # Signing is the last step, so that a signed download can be checked against
-# the source: the signed installer without its signature (osslsigncode
-# remove-signature) is the installer packed from a build of the same commit
-# with the program's own signature attached instead of made:
+# the source: its signature (osslsigncode extract-signature), attached to the
+# unsigned file of a build of the same commit, gives the signed file byte for
+# byte (remove-signature would not: it leaves signing's padding and header
+# checksum). The installer holds the signed program, so the installer to
+# attach its signature to is packed with the program's signature attached
+# instead of made:
 #   AMORIAL_PROGRAM_SIGNATURE  the signature of a signed amorial.exe
 #                              (osslsigncode extract-signature), which is
 #                              attached to the program; the installer is
