@@ -8,6 +8,9 @@ amorial=$(realpath "$1")
 shots=${2:-}
 here=$(dirname "$(realpath "$0")")
 
+source "$here/../common/e2e-lib.sh"
+require_tools xdotool xprop import python3 dbus-send || fail "tools are missing"
+
 scratch=$(mktemp -d)
 cleanup() {
     jobs -p | xargs -r kill 2>/dev/null || true
@@ -19,54 +22,21 @@ trap cleanup EXIT
 export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=$scratch/run
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$scratch/bin" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 opened=$scratch/opened.txt
-: >"$opened"
+note_taking_browser "$scratch/bin/xdg-open" "$opened"
 # Whatever the program prints on the terminal: nothing, in a whole session.
 said=$scratch/said.txt
 : >"$said"
-printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened" >"$scratch/bin/xdg-open"
-chmod +x "$scratch/bin/xdg-open"
 export PATH=$scratch/bin:$PATH
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset DEFAULT_BROWSER BROWSER
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 
-step() { echo "--- $*"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-source "$here/../../scripts/tools.sh"
-require_tools xdotool xprop import python3 dbus-send || fail "tools are missing"
-
-# Polls a command for up to thirty seconds: a loaded machine starts programs slowly.
-eventually() {
-    for _ in $(seq 300); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-# The topmost visible window whose title matches.
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1; }
-has_window() { [[ -n $(window "$1") ]]; }
-main_window='^Amorial v1\.20$'
-message_box='^Amorial$'
-# Sends keys without waiting: each step then waits for what its keys bring.
-press() { xdotool key --clearmodifiers "$@"; }
-down() { xdotool key --delay 30 $(printf 'Down %.0s' $(seq "$1")); }
 names() { /usr/bin/python3 "$here/a11y.py" names; }
 # grep reads to the end: with pipefail, a reader that stops early fails the writer.
 shows() { names | grep -F -- "$1" >/dev/null; }
 name_box_reads() { names | grep -P "^text\t.*\t$1\$" >/dev/null; }
-# Only when a folder is given (needs ImageMagick's import); CI takes none.
-screenshot() {
-    if [[ -n $shots ]]; then
-        mkdir -p "$shots"
-        sleep 0.5 # let the window finish painting
-        import -window "$(window "$1")" "$shots/$2.png"
-    fi
-}
 # No window manager runs here to hand the focus to a newly shown window.
-focus() { xdotool windowfocus --sync "$(window "$1")"; }
-still_running() { kill -0 "$1" 2>/dev/null; }
-ended() { ! still_running "$1"; }
+focus() { xdo windowfocus --sync "$(window "$1")"; }
 
 # Qt looks for the accessibility bus once, at start-up: it must be up before the program.
 accessibility_bus_up() {
@@ -78,16 +48,16 @@ eventually accessibility_bus_up || fail "no accessibility bus"
 step "first start: no question, the entry window comes up with the name box focused"
 "$amorial" 2>>"$said" &
 first=$!
-eventually has_window "$main_window" || fail "no entry window"
-has_window "$message_box" && fail "a question came on the first start"
-focus "$main_window"
+eventually has_window "$main_title" || fail "no entry window"
+has_window "$box_title" && fail "a question came on the first start"
+focus "$main_title"
 eventually shows $'combo box\t1' || fail "the entry window is not on the accessibility bus"
 
 step "the window belongs to the menu entry: its instance is the entry's name, also its StartupWMClass"
 entry=$here/../../src/resources/desktop/example.amorial.Amorial.desktop
 entry_name=$(basename "$entry" .desktop)
 entry_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
-wm_class=$(xprop -id "$(window "$main_window")" WM_CLASS)
+wm_class=$(xprop -id "$(window "$main_title")" WM_CLASS)
 [[ $wm_class == "WM_CLASS(STRING) = \"$entry_name\", \"amorial\"" && $entry_class == "$entry_name" ]] ||
     fail "the window's $wm_class does not match $entry_name (StartupWMClass=$entry_class)"
 
@@ -102,26 +72,26 @@ press Tab && down 6
 eventually shows $'combo box\tJuly' || { names; fail "the month list does not show July"; }
 press Tab && down 2
 eventually shows $'combo box\t1932' || { names; fail "the year list does not show 1932"; }
-screenshot "$main_window" entry-window
+screenshot "$(window "$main_title")" entry-window
 
 step "Alt+L finds the sign and shows the result window"
 press alt+l
 eventually shows $'label\tGemini' || { names; fail "the result window does not show Gemini"; }
 shows 'Venus in Your Chart is Placed in' || fail "the result window's caption is missing"
 # What a screen reader reads as the window becomes active.
-/usr/bin/python3 "$here/a11y.py" windows | grep -P '^Amorial v1\.20\tGemini\. You ' >/dev/null ||
+/usr/bin/python3 "$here/a11y.py" windows | grep -P "${main_title%\$}\tGemini\. You " >/dev/null ||
     fail "the result window's description is: $(/usr/bin/python3 "$here/a11y.py" windows)"
-screenshot "$main_window" result-window
+screenshot "$(window "$main_title")" result-window
 
 step "Back returns to the entry window with the input intact"
-focus "$main_window"
+focus "$main_title"
 press alt+b
 eventually shows $'combo box\tJuly' || { names; fail "Back did not bring the entry window back"; }
 name_box_reads 'ANN LEE' || fail "the name was lost on the way back"
 shows $'label\tGemini' && fail "the result window is still showing"
 
 step "Help > Online Help hands the help page to the desktop"
-focus "$main_window"
+focus "$main_title"
 help_menu_open() { names | grep -P '^menu item\tOnline Help\t' >/dev/null; }
 help_menu_closed() { ! help_menu_open; }
 press alt+h
@@ -135,8 +105,8 @@ eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
 press a
 about_open() { names | grep -P '^link\tClick here for more details\t' >/dev/null; }
 eventually about_open || fail "no About window"
-screenshot "$main_window" about-window
-focus "$main_window"
+screenshot "$(window "$main_title")" about-window
+focus "$main_title"
 press Escape
 about_closed() { ! about_open; }
 eventually about_closed ||
@@ -146,16 +116,16 @@ still_running "$first" || fail "closing the About window ended the program"
 step "a second start shows only the refusal and ends; the first keeps running"
 "$amorial" 2>>"$said" &
 second=$!
-eventually has_window "$message_box" || fail "the second start showed no message"
+eventually has_window "$box_title" || fail "the second start showed no message"
 /usr/bin/python3 "$here/a11y.py" dialog-text | grep -x 'Application is already running' >/dev/null ||
     fail "the refusal says: $(/usr/bin/python3 "$here/a11y.py" dialog-text)"
-focus "$message_box"
+focus "$box_title"
 press Return
 eventually ended "$second" || fail "the refused start did not end"
 still_running "$first" || fail "the first instance ended"
 
 step "Esc ends the program"
-focus "$main_window"
+focus "$main_title"
 press Escape
 eventually ended "$first" || fail "Esc did not end the program"
 
@@ -165,9 +135,9 @@ printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_
 cp "$XDG_CONFIG_HOME/amorial.conf" "$scratch/settings-before"
 "$amorial" &
 third=$!
-eventually has_window "$main_window" || fail "no entry window"
-has_window "$message_box" && fail "a reminder question came"
-focus "$main_window"
+eventually has_window "$main_title" || fail "no entry window"
+has_window "$box_title" && fail "a reminder question came"
+focus "$main_title"
 press Escape
 eventually ended "$third" || fail "Esc did not end the program"
 cmp -s "$XDG_CONFIG_HOME/amorial.conf" "$scratch/settings-before" || fail "the settings were written"
@@ -177,15 +147,15 @@ printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_
 : >"$opened"
 "$amorial" 2>>"$said" &
 third=$!
-eventually has_window "$message_box" || fail "no reminder question"
-has_window "$main_window" && fail "the entry window came before the question"
-focus "$message_box"
+eventually has_window "$box_title" || fail "no reminder question"
+has_window "$main_title" && fail "the entry window came before the question"
+focus "$box_title"
 press Return
 eventually grep -q 'ssd.php?page=download-web-page$' "$opened" || fail "no download page: $(cat "$opened")"
-eventually has_window "$main_window" || fail "no entry window after the question"
+eventually has_window "$main_title" || fail "no entry window after the question"
 # Saved from the event loop once the window is up.
 eventually grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fail "today's date was not stored"
-focus "$main_window"
+focus "$main_title"
 press Escape
 eventually ended "$third" || fail "Esc did not end the program"
 
@@ -195,15 +165,15 @@ step "with no browser to be found, Online Help shows nothing and the terminal st
 mkdir -p "$scratch/nothing"
 PATH=$scratch/nothing "$amorial" 2>>"$said" &
 fourth=$!
-eventually has_window "$main_window" || fail "no entry window"
-focus "$main_window"
+eventually has_window "$main_title" || fail "no entry window"
+focus "$main_title"
 press alt+h
 eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
 press o
 # The menu closes in the key press that hands the page on: once it has gone,
 # the program has tried the browser and said whatever it was to say.
 eventually help_menu_closed || fail "Online Help did not close the Help menu"
-focus "$main_window"
+focus "$main_title"
 press Escape
 eventually ended "$fourth" || fail "Esc did not end the program"
 [[ -s $said ]] && fail "the program wrote to the terminal: $(cat "$said")"

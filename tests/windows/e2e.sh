@@ -10,10 +10,10 @@ set -euo pipefail
 amorial=$(realpath "$1")
 shots=${2:-}
 
-step() { echo "--- $*"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Waits here last up to a minute: wine starts programs slowly on a loaded machine.
+E2E_PATIENCE=60
+source "$(dirname "$0")/../common/e2e-lib.sh"
 [[ -n ${WINEPREFIX:-} && -n ${DISPLAY:-} ]] || fail "run through scripts/windows-test: no wine prefix or display"
-source "$(dirname "$0")/../../scripts/tools.sh"
 require_tools wine wineserver xdotool xwininfo import convert tesseract openbox || fail "tools are missing"
 
 scratch=$(mktemp -d)
@@ -36,17 +36,6 @@ timeout -k 5 60 wine reg add "$x11_driver" /v Managed /d Y /f >/dev/null 2>&1 ||
 
 # Every wine command, and every wait below, has a time limit.
 wine_() { timeout -k 5 60 wine "$@"; }
-xdo() { timeout -k 2 10 xdotool "$@"; }
-
-# Polls a command for up to a minute: wine starts programs slowly on a loaded machine.
-eventually() {
-    local end=$((SECONDS + 60))
-    while ((SECONDS < end)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.2
-    done
-    return 1
-}
 
 # The desktop's window manager. Without one, wine 10 leaves a window that the
 # program hides on the screen: it asks the manager to withdraw it and waits
@@ -59,14 +48,10 @@ eventually test -e "$managed_mark" || fail "openbox did not come to manage the s
 # Web pages go to a stand-in that only takes notes: winebrowser runs the
 # programs named in this value, and nothing else, for a web address.
 opened=$scratch/opened.txt
-: >"$opened"
-printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened" >"$scratch/browser"
-chmod +x "$scratch/browser"
+note_taking_browser "$scratch/browser" "$opened"
 wine_ reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$scratch/browser" /f >/dev/null 2>&1 ||
     fail "cannot set wine's browser"
 
-main_title='^Amorial v1\.20$'
-box_title='^Amorial$'
 settings='HKCU\Software\amorial\Settings'
 stored_date() {
     wine_ reg query "$settings" /v Duration 2>/dev/null | tr -d '\r' | sed -n 's/^ *Duration *REG_SZ *//p'
@@ -74,16 +59,10 @@ stored_date() {
 date_stored_is() { [[ $(stored_date) == "$1" ]]; }
 today=$(date +%F)
 
-# The visible windows with this title, topmost last.
-windows() { xdo search --onlyvisible --name "$1" 2>/dev/null || true; }
-window() { windows "$1" | tail -n 1; }
-has_window() { [[ -n $(window "$1") ]]; }
 shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 hidden() { ! shown "$1"; }
 # The focus goes to the window about to be used, whatever the manager did.
 focus() { xdo windowfocus "$1" && sleep 0.3; }
-press() { xdo key --clearmodifiers "$@"; }
-down() { xdo key --delay 40 $(printf 'Down %.0s' $(seq "$1")); }
 
 # What the window shows, as OCR reads it. Each pixel becomes its brightest
 # colour channel, which sets the design's cyan, magenta, orange and white text
@@ -113,13 +92,6 @@ expect_lines() {
 $(screen_text "$id")
 The windows shown: $(xdo search --onlyvisible --name . 2>/dev/null | while read -r other; do xdo getwindowname "$other"; done | paste -sd '|')"
 }
-screenshot() {
-    if [[ -n $shots ]]; then
-        mkdir -p "$shots"
-        sleep 0.5 # let the window finish painting
-        import -window "$1" "$shots/$2.png"
-    fi
-}
 
 # The running copies of the program in this wine prefix (other prefixes may run their own).
 running_copies() {
@@ -136,8 +108,6 @@ none_running() { [[ -z $(running_copies) ]]; }
 start() {
     timeout -k 5 240 wine "$amorial" &
 }
-still_running() { kill -0 "$1" 2>/dev/null; }
-ended() { ! still_running "$1"; }
 # Waits for the program to end and checks its exit status.
 ends_with_success() {
     eventually ended "$1" || fail "$2 did not end the program"
@@ -194,7 +164,7 @@ sleep 1 # the menu opens as its own window, which takes the next key
 press a
 eventually other_main_window || fail "no About window"
 about=$(other_main_window | tail -n 1)
-expect_lines "$about" "the About window does not show its texts" '.*Amorial v1\.20' 'Click here for more details'
+expect_lines "$about" "the About window does not show its texts" ".*${main_title:1:-1}" 'Click here for more details'
 screenshot "$about" about-window-windows
 focus "$about"
 press Escape
