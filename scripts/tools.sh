@@ -54,11 +54,6 @@ amorial_packages=(
     "openssl | openssl | the installer test's certificate for signing"
     "xz-utils | xz | unpacks the Windows Qt"
     "curl | curl | fetches Debian's source of Qt where no Windows Qt is at hand"
-)
-
-# The web suite's own, installed only for it (scripts/bootstrap --web), as
-# scripts/test runs that suite only when asked.
-amorial_web_packages=(
     "mmdebstrap | mmdebstrap | makes the Debian 13 root of the browser build (scripts/web-build)"
     "chromium | chromium | the browser the web suite drives, headless"
     "chromium-driver | chromedriver | drives it for the web suite"
@@ -67,15 +62,13 @@ amorial_web_packages=(
 
 declare -gA tool_package=()
 amorial_table_packages=()
-amorial_web_table_packages=()
-for _row in "${amorial_packages[@]}" - "${amorial_web_packages[@]}"; do
-    [[ $_row == - ]] && { _web=1; continue; }
+for _row in "${amorial_packages[@]}"; do
     IFS='|' read -r _package _commands _ <<<"$_row"
     _package=${_package// /}
-    if [[ -n ${_web:-} ]]; then amorial_web_table_packages+=("$_package"); else amorial_table_packages+=("$_package"); fi
+    amorial_table_packages+=("$_package")
     for _command in $_commands; do tool_package[$_command]=$_package; done
 done
-unset _row _package _commands _command _web
+unset _row _package _commands _command
 
 # debian_packages <debian/control> [--tests]: what building and running need,
 # one a line: the Build-Depends but debhelper (the Debian package build's own
