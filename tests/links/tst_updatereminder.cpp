@@ -83,12 +83,15 @@ bool killInsideSave(pid_t pid, const QString &newFile, QRandomGenerator &delays)
 {
     for (int attempt = 0; attempt < 20000; ++attempt) {
         ::kill(pid, SIGSTOP);
-        QDeadlineTimer stopping(5000);
-        while (!isStopped(pid) && !stopping.hasExpired())
+        bool stopped = isStopped(pid);
+        for (QDeadlineTimer stopping(5000); !stopped && !stopping.hasExpired(); stopped = isStopped(pid))
             QThread::yieldCurrentThread();
-        const bool inside = isStopped(pid) && QFileInfo(newFile).size() > 0;
-        if (inside || stopping.hasExpired())
-            return ::kill(pid, SIGKILL), inside;
+        if (!stopped)
+            break; // never stopped: nothing it shows can be judged
+        if (QFileInfo(newFile).size() > 0) {
+            ::kill(pid, SIGKILL);
+            return true;
+        }
         ::kill(pid, SIGCONT);
         QThread::usleep(delays.bounded(0, 200));
     }
