@@ -64,7 +64,6 @@ QStringList folderEntries(const QString &folder)
 
 QByteArray settingsWith(const char *date) { return QByteArray("[Settings]\nDuration=") + date + "\n"; }
 
-#ifndef _WIN32
 // Whether the process is stopped, as /proc/PID/stat's state field says.
 bool isStopped(pid_t pid)
 {
@@ -98,7 +97,6 @@ bool killInsideSave(pid_t pid, const QString &newFile, QRandomGenerator &delays)
     ::kill(pid, SIGKILL);
     return false;
 }
-#endif
 
 // A mount namespace of the test's own: root may mount there as it is, anyone
 // else first becomes root in a user namespace, where the kernel allows one.
@@ -125,8 +123,6 @@ private slots:
     }
     void asksOnlyWhenFifteenDaysAway_data();
     void asksOnlyWhenFifteenDaysAway();
-    void unreadableStoreAsksNothing();
-    void unwritableStoreStopsBeforeThePage();
     void realStoreReadsBackWhatItWrote_data();
     void realStoreReadsBackWhatItWrote();
     void realStoreSurvivesBadFiles_data();
@@ -139,6 +135,7 @@ private slots:
 void UpdateReminderTest::asksOnlyWhenFifteenDaysAway_data()
 {
     QTest::addColumn<QString>("stored"); // empty: nothing stored
+    QTest::addColumn<QString>("store");  // what fails in it, if anything
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("asks");
     QTest::addColumn<QString>("storedAfter");
@@ -146,21 +143,27 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway_data()
 
     const int yes = int(platform::Answer::Yes);
     const int no = int(platform::Answer::No);
-    QTest::newRow("first start remembers today") << QString() << yes << false << TodayText << false;
-    QTest::newRow("today") << TodayText << yes << false << TodayText << false;
-    QTest::newRow("14 days ago") << daysFromToday(-14) << yes << false << daysFromToday(-14) << false;
-    QTest::newRow("14 days ahead") << daysFromToday(14) << yes << false << daysFromToday(14) << false;
-    QTest::newRow("15 days ago, yes") << daysFromToday(-15) << yes << true << TodayText << true;
-    QTest::newRow("15 days ago, no") << daysFromToday(-15) << no << true << TodayText << false;
-    QTest::newRow("15 days ahead (clock set back)") << daysFromToday(15) << no << true << TodayText << false;
-    QTest::newRow("years ago") << QStringLiteral("1999-01-01") << yes << true << TodayText << true;
-    QTest::newRow("unreadable date is kept") << QStringLiteral("12/31/99") << yes << false << "12/31/99" << false;
-    QTest::newRow("impossible date is kept") << QStringLiteral("2026-02-30") << yes << false << "2026-02-30" << false;
+    const QString sound;
+    QTest::newRow("first start remembers today") << QString() << sound << yes << false << TodayText << false;
+    QTest::newRow("today") << TodayText << sound << yes << false << TodayText << false;
+    QTest::newRow("14 days ago") << daysFromToday(-14) << sound << yes << false << daysFromToday(-14) << false;
+    QTest::newRow("14 days ahead") << daysFromToday(14) << sound << yes << false << daysFromToday(14) << false;
+    QTest::newRow("15 days ago, yes") << daysFromToday(-15) << sound << yes << true << TodayText << true;
+    QTest::newRow("15 days ago, no") << daysFromToday(-15) << sound << no << true << TodayText << false;
+    QTest::newRow("15 days ahead (clock set back)") << daysFromToday(15) << sound << no << true << TodayText << false;
+    QTest::newRow("years ago") << QStringLiteral("1999-01-01") << sound << yes << true << TodayText << true;
+    QTest::newRow("unreadable date is kept") << QStringLiteral("12/31/99") << sound << yes << false << "12/31/99" << false;
+    QTest::newRow("impossible date is kept") << QStringLiteral("2026-02-30") << sound << yes << false << "2026-02-30" << false;
+    // A store that fails stops the reminder where it fails, without a word.
+    QTest::newRow("unreadable store") << daysFromToday(-30) << "unreadable" << yes << false << daysFromToday(-30) << false;
+    QTest::newRow("unwritable store") << daysFromToday(-30) << "unwritable" << yes << true << daysFromToday(-30) << false;
+    QTest::newRow("store that cannot save") << daysFromToday(-30) << "unsavable" << yes << true << TodayText << false;
 }
 
 void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
 {
     QFETCH(QString, stored);
+    QFETCH(QString, store);
     QFETCH(int, answer);
     QFETCH(bool, asks);
     QFETCH(QString, storedAfter);
@@ -174,6 +177,9 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
     FakeSettingsStore settings;
     if (!stored.isEmpty())
         settings.values.insert(StoredKey, stored);
+    settings.readable = store != QLatin1String("unreadable");
+    settings.writable = store != QLatin1String("unwritable");
+    settings.savable = store != QLatin1String("unsavable");
     FakeClock clock;
     clock.date = Today;
     FakeMessageBoxes boxes;
@@ -196,43 +202,6 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
         QCOMPARE(storedWhenPageOpened, TodayText); // remembered before the page goes out
     if (!ReminderBuilt)
         QCOMPARE(settings.writes, 0);
-}
-
-void UpdateReminderTest::unreadableStoreAsksNothing()
-{
-    FakeSettingsStore settings;
-    settings.readable = false;
-    FakeMessageBoxes boxes;
-    platform::ScopedSeam<platform::SettingsStore> s1(settings);
-    platform::ScopedSeam<platform::MessageBoxes> s2(boxes);
-
-    modHelp::CheckUpdateReminder();
-
-    QVERIFY(boxes.questions.isEmpty());
-    QCOMPARE(settings.writes, 0);
-}
-
-void UpdateReminderTest::unwritableStoreStopsBeforeThePage()
-{
-    // A store that cannot be written stops the reminder where the write fails, without a word.
-    FakeSettingsStore settings;
-    settings.values.insert(StoredKey, daysFromToday(-30));
-    settings.writable = false;
-    FakeClock clock;
-    clock.date = Today;
-    FakeMessageBoxes boxes;
-    boxes.answer = platform::Answer::Yes;
-    FakeUrlOpener urls;
-    platform::ScopedSeam<platform::SettingsStore> s1(settings);
-    platform::ScopedSeam<platform::Clock> s2(clock);
-    platform::ScopedSeam<platform::MessageBoxes> s3(boxes);
-    platform::ScopedSeam<platform::UrlOpener> s4(urls);
-
-    modHelp::CheckUpdateReminder();
-
-    QCOMPARE(boxes.questions.size(), ReminderBuilt ? 1 : 0);
-    QCOMPARE(settings.writes, ReminderBuilt ? 1 : 0);
-    QVERIFY(urls.opened.isEmpty());
 }
 
 void UpdateReminderTest::realStoreReadsBackWhatItWrote_data()
