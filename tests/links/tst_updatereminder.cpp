@@ -37,6 +37,14 @@ QString daysFromToday(int days)
     return Today.addDays(days).toString(Qt::ISODate);
 }
 
+// Today is Today, and the boxes answer so.
+struct ReminderSeams : FakeSeams
+{
+    explicit ReminderSeams(platform::Answer answer = platform::Answer::No) { clock.date = Today; boxes.answer = answer; }
+    FakeClock clock;
+    platform::ScopedSeam<platform::Clock> clockGuard{clock};
+};
+
 #ifndef _WIN32
 // The real store follows $XDG_CONFIG_HOME, as the program would.
 void useConfigFolder(const QString &folder)
@@ -180,23 +188,16 @@ void UpdateReminderTest::asksOnlyWhenFifteenDaysAway()
     settings.readable = store != QLatin1String("unreadable");
     settings.writable = store != QLatin1String("unwritable");
     settings.savable = store != QLatin1String("unsavable");
-    FakeClock clock;
-    clock.date = Today;
-    FakeMessageBoxes boxes;
-    boxes.answer = platform::Answer(answer);
-    FakeUrlOpener urls;
+    platform::ScopedSeam<platform::SettingsStore> settingsGuard(settings);
+    ReminderSeams seams(platform::Answer{answer});
     QString storedWhenPageOpened;
-    urls.onOpened = [&](const QString &) { storedWhenPageOpened = settings.values.value(StoredKey); };
-    platform::ScopedSeam<platform::SettingsStore> s1(settings);
-    platform::ScopedSeam<platform::Clock> s2(clock);
-    platform::ScopedSeam<platform::MessageBoxes> s3(boxes);
-    platform::ScopedSeam<platform::UrlOpener> s4(urls);
+    seams.urls.onOpened = [&](const QString &) { storedWhenPageOpened = settings.values.value(StoredKey); };
 
     modHelp::CheckUpdateReminder();
 
-    QCOMPARE(boxes.questions, asks ? QStringList{Question} : QStringList{});
+    QCOMPARE(seams.boxes.questions, asks ? QStringList{Question} : QStringList{});
     QCOMPARE(settings.values.value(StoredKey), storedAfter);
-    QCOMPARE(urls.opened, opensDownloadPage ? QStringList{pageAddress(QStringLiteral("download-web-page"))}
+    QCOMPARE(seams.urls.opened, opensDownloadPage ? QStringList{pageAddress(QStringLiteral("download-web-page"))}
                                             : QStringList{});
     if (opensDownloadPage)
         QCOMPARE(storedWhenPageOpened, TodayText); // remembered before the page goes out
@@ -220,9 +221,7 @@ void UpdateReminderTest::realStoreReadsBackWhatItWrote()
     QTemporaryDir home;
     QVERIFY(home.isValid());
     useConfigFolder(home.path());
-    FakeClock clock;
-    clock.date = Today;
-    platform::ScopedSeam<platform::Clock> s1(clock);
+    const ReminderSeams seams;
 
     modHelp::CheckUpdateReminder();
     const QString file = home.filePath(QStringLiteral("amorial.conf"));
@@ -355,19 +354,12 @@ void UpdateReminderTest::realStoreSurvivesBadFiles()
     }
     const QFileInfo before(file);
     useConfigFolder(configHome);
-    FakeClock clock;
-    clock.date = Today;
-    FakeMessageBoxes boxes;
-    boxes.answer = answerYes ? platform::Answer::Yes : platform::Answer::No;
-    FakeUrlOpener urls;
-    platform::ScopedSeam<platform::Clock> s1(clock);
-    platform::ScopedSeam<platform::MessageBoxes> s2(boxes);
-    platform::ScopedSeam<platform::UrlOpener> s3(urls);
+    const ReminderSeams seams(answerYes ? platform::Answer::Yes : platform::Answer::No);
 
     modHelp::CheckUpdateReminder();
 
-    QCOMPARE(boxes.questions.size(), asks ? 1 : 0);
-    QCOMPARE(urls.opened.size(), answerYes ? 1 : 0);
+    QCOMPARE(seams.boxes.questions.size(), asks ? 1 : 0);
+    QCOMPARE(seams.urls.opened.size(), answerYes ? 1 : 0);
     platform::settingsStore().save();
     const QFileInfo now(file);
     QCOMPARE(now.isSymLink(), before.isSymLink());
