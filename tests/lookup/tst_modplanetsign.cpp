@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "lookup/VenusPeriodStarts.h"
 #include "lookup/modPlanetSign.h"
 
-#include <QDate>
-#include <QSet>
 #include <QStringList>
 #include <QTest>
 
@@ -12,9 +9,6 @@
 using modPlanetSign::LoveSign;
 
 namespace {
-
-const QStringList monthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                "July",    "August",   "September", "October", "November", "December"};
 
 using Lookup = void (*)(const QString &, const QString &, const QString &);
 constexpr std::array<Lookup, 3> bands = {modPlanetSign::FindVenusSign1930To1959,
@@ -27,18 +21,6 @@ void findLoveSign(const QString &year, const QString &month, const QString &day)
         lookup(year, month, day);
 }
 
-QString nameOf(modPlanetSign::detail::Sign sign)
-{
-    const QStringList names = {"Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
-                               "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-    return names.at(int(sign));
-}
-
-QDate startDate(const modPlanetSign::detail::VenusPeriodStart &start)
-{
-    return QDate(start.year, start.month, start.day);
-}
-
 } // namespace
 
 class tst_modPlanetSign : public QObject
@@ -48,7 +30,6 @@ class tst_modPlanetSign : public QObject
 private slots:
     void cleanup() { LoveSign.clear(); }
 
-    void everyDayGivesTheSignOfItsPeriod();
     void findGivesSign_data();
     void findGivesSign();
     void nonNumberTextRaises_data();
@@ -60,46 +41,6 @@ private slots:
     void noParagraphForOtherTexts_data();
     void noParagraphForOtherTexts();
 };
-
-// Walks the calendar alongside the flat list of period starts: the expected
-// sign is that of the latest start on or before the day.
-void tst_modPlanetSign::everyDayGivesTheSignOfItsPeriod()
-{
-    const auto &starts = modPlanetSign::detail::venusPeriodStarts;
-    const QString untouched = QStringLiteral("untouched");
-    QStringList mismatches;
-    QSet<QString> signsFound;
-    std::size_t next = 0;
-    int days = 0;
-    for (QDate date(1930, 1, 1); date <= QDate(2012, 12, 31); date = date.addDays(1), ++days) {
-        while (next < starts.size() && startDate(starts[next]) <= date)
-            ++next;
-        const QString expected = nameOf(starts[next - 1].sign);
-        const QString year = QString::number(date.year());
-        const QString month = monthNames.at(date.month() - 1);
-        const QString day = QString::number(date.day());
-
-        int changes = 0;
-        for (Lookup lookup : bands) {
-            LoveSign = untouched;
-            lookup(year, month, day);
-            if (LoveSign != untouched) {
-                ++changes;
-                signsFound.insert(LoveSign);
-                if (LoveSign != expected)
-                    mismatches << date.toString(Qt::ISODate) + ": " + LoveSign + " != " + expected;
-            }
-        }
-        if (changes != 1)
-            mismatches << date.toString(Qt::ISODate) + QString(": %1 bands answered").arg(changes);
-    }
-    QCOMPARE(days, 30316);
-    QCOMPARE(next, starts.size());
-    QCOMPARE(mismatches.mid(0, 10), QStringList());
-    QCOMPARE(signsFound.size(), 12);
-    for (const QString &sign : std::as_const(signsFound))
-        QVERIFY2(modPlanetSign::SignDescription(sign).has_value(), qPrintable(sign));
-}
 
 void tst_modPlanetSign::findGivesSign_data()
 {
@@ -181,7 +122,7 @@ void tst_modPlanetSign::findGivesSign_data()
     QTest::newRow("bad day, far year") << "2013" << "January" << "x" << unchanged;
 }
 
-// As the first search, and after a find.
+// As the first search, and after a find; one band at most answers.
 void tst_modPlanetSign::findGivesSign()
 {
     QFETCH(QString, year);
@@ -194,6 +135,13 @@ void tst_modPlanetSign::findGivesSign()
         findLoveSign(year, month, day);
         QCOMPARE(LoveSign, sign.isNull() ? before : sign);
     }
+    int answers = 0;
+    for (Lookup lookup : bands) {
+        LoveSign.clear();
+        lookup(year, month, day);
+        answers += LoveSign.isEmpty() ? 0 : 1;
+    }
+    QCOMPARE(answers, sign.isNull() ? 0 : 1);
 }
 
 void tst_modPlanetSign::nonNumberTextRaises_data()
