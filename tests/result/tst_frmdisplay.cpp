@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QTest>
 
-
 class TestResultWindow : public QObject
 {
     Q_OBJECT
@@ -34,8 +33,6 @@ private slots:
     void findBackAndFindAgainLoadsFreshWindows();
 
 private:
-    void showResultInPlaceOfEntry();
-
     GuiFixture fixture_;
     QPointer<frmMain> entry;
     QPointer<frmDisplay> display;
@@ -45,12 +42,7 @@ void TestResultWindow::init()
 {
     fixture_.start();
     entry = fixture_.show(modMain::LoadEntryWindow());
-    showResultInPlaceOfEntry();
-}
-
-// What the find action does: the entry window hides, a fresh result window shows.
-void TestResultWindow::showResultInPlaceOfEntry()
-{
+    // What the find action does: the entry window hides, a fresh result window shows.
     display = modMain::LoadResultWindow();
     entry->hide();
     fixture_.show(display.data());
