@@ -64,7 +64,6 @@ private slots:
     void coBrandDrawPicksFrontLabel();
     void coBrandDrawsAreFairlySpread();
     void endProgramUnloadsInCreationOrderAndEnds();
-    void endProgramSurvivesReentryFromUnload();
 
 private:
     // Beside the window seams: the lock, the settings, the date and the draw.
@@ -109,8 +108,7 @@ void StartupTest::startShowsEntryWindowAfterReminder()
     QCOMPARE(fixture_->boxes.questions.size(), AMORIAL_UPDATE_REMINDER ? 1 : 0);
     QVERIFY(!entryExistedAtQuestion);
     QCOMPARE(seams_->random.seeds, 1);
-    QVERIFY(frmMain::loaded());
-    QVERIFY(frmMain::loaded()->isVisible());
+    QVERIFY(frmMain::loaded() && frmMain::loaded()->isVisible());
     QCOMPARE(modMain::intCoBrandRandomNumber, qint16(1));
     QCOMPARE(frontPromotion(*frmMain::loaded()), QStringLiteral("lblCobrand"));
     QCOMPARE(fixture_->ender.calls, 0);
@@ -197,6 +195,7 @@ void StartupTest::coBrandDrawsAreFairlySpread()
 
 void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
 {
+    // Each window's unload calls EndProgram again; each still unloads once.
     QStringList unloaded;
     auto *first = new EndingWindow(&unloaded, QStringLiteral("first"));
     auto *second = new EndingWindow(&unloaded, QStringLiteral("second"));
@@ -219,19 +218,6 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
     QVERIFY(seams_->settings.saves >= 1); // the process ends without running destructors
     QVERIFY(savesBeforeLockWent >= 1); // an instance started next finds the settings saved
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
-}
-
-void StartupTest::endProgramSurvivesReentryFromUnload()
-{
-    // Each window's unload calls EndProgram again; every window still unloads exactly once.
-    QStringList unloaded;
-    for (const char *name : {"a", "b", "c"})
-        (new EndingWindow(&unloaded, QLatin1String(name)))->show();
-
-    modMain::EndProgram();
-
-    QCOMPARE(unloaded, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    QVERIFY(loadedforms::all().isEmpty());
 }
 
 QTEST_MAIN(StartupTest)
