@@ -99,10 +99,9 @@ void TestAboutWindow::window()
     const AboutRun run = whileAboutOpen([](frmAbout *about) {
         const Qt::WindowFlags flags = about->windowFlags();
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
-        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-        QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+        const Qt::WindowFlags boxes = Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint
+                                      | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint;
+        QCOMPARE(flags & boxes, Qt::WindowCloseButtonHint); // the close box alone
         QCOMPARE(about->size(), QSize(twipsToPixels(6345), twipsToPixels(3960)));
         QCOMPARE(about->minimumSize(), about->size());
         QCOMPARE(about->maximumSize(), about->size());
