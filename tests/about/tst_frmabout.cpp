@@ -45,13 +45,11 @@ AboutRun whileAboutOpen(const std::function<void(frmAbout *)> &step)
         if (!run.closedByStep)
             about->reject();
     });
-    QTimer rescue;
-    rescue.setSingleShot(true);
-    QObject::connect(&rescue, &QTimer::timeout, [] {
+    QObject rescue; // the timer goes with it
+    QTimer::singleShot(20000, &rescue, [] {
         if (QWidget *modal = QApplication::activeModalWidget())
             modal->close();
     });
-    rescue.start(20000);
     frmAbout::ShowModal();
     return run;
 }
