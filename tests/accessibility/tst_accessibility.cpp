@@ -41,34 +41,21 @@ private slots:
 
 private:
     void addWindowRows();
-    QWidget *window(const QString &name) const;
 
     GuiFixture fixture_;
-    QPointer<frmMain> entry_;
-    QPointer<frmDisplay> display_;
-    QPointer<frmAbout> about_;
+    QHash<QString, QPointer<QWidget>> windows_; // by their names
 };
 
 void AccessibilityTest::init()
 {
     fixture_.start();
-    entry_ = new frmMain;
-    display_ = new frmDisplay;
-    about_ = new frmAbout;
+    for (QWidget *window : std::initializer_list<QWidget *>{new frmMain, new frmDisplay, new frmAbout})
+        windows_.insert(window->objectName(), window);
 }
 
 void AccessibilityTest::cleanup()
 {
     fixture_.finish();
-}
-
-QWidget *AccessibilityTest::window(const QString &name) const
-{
-    if (name == QLatin1String("frmMain"))
-        return entry_;
-    if (name == QLatin1String("frmDisplay"))
-        return display_;
-    return about_;
 }
 
 void AccessibilityTest::addWindowRows()
@@ -125,7 +112,7 @@ void AccessibilityTest::controls()
     QFETCH(QString, name);
     QFETCH(QString, description);
 
-    QWidget *widget = this->window(window)->findChild<QWidget *>(control);
+    QWidget *widget = windows_.value(window)->findChild<QWidget *>(control);
     QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(widget);
 
     QVERIFY(shown && shown->isValid());
@@ -144,7 +131,7 @@ void AccessibilityTest::focusableControlsHaveNames_data()
 void AccessibilityTest::focusableControlsHaveNames()
 {
     QFETCH(QString, window);
-    QWidget *form = this->window(window);
+    QWidget *form = windows_.value(window);
 
     QStringList focusable;
     QStringList nameless;
@@ -175,8 +162,9 @@ void AccessibilityTest::inputsAreLabelledByTheirLabels()
 {
     QFETCH(QString, input);
     QFETCH(QString, label);
-    QAccessibleInterface *inputShown = QAccessible::queryAccessibleInterface(entry_->findChild<QWidget *>(input));
-    QAccessibleInterface *labelShown = QAccessible::queryAccessibleInterface(entry_->findChild<QWidget *>(label));
+    QWidget *entry = windows_.value(QStringLiteral("frmMain"));
+    QAccessibleInterface *inputShown = QAccessible::queryAccessibleInterface(entry->findChild<QWidget *>(input));
+    QAccessibleInterface *labelShown = QAccessible::queryAccessibleInterface(entry->findChild<QWidget *>(label));
 
     // Each pair is the other interface and how it stands to the one asked.
     const auto labelsOfInput = inputShown->relations(QAccessible::Label);
@@ -189,11 +177,12 @@ void AccessibilityTest::inputsAreLabelledByTheirLabels()
 
 void AccessibilityTest::resultIsReadWhenTheWindowOpens()
 {
-    display_->setResult(QStringLiteral("Gemini"), QStringLiteral("Quick and curious in love."));
-    display_->show();
-    QVERIFY(QTest::qWaitForWindowActive(display_));
+    auto *display = qobject_cast<frmDisplay *>(windows_.value(QStringLiteral("frmDisplay")));
+    display->setResult(QStringLiteral("Gemini"), QStringLiteral("Quick and curious in love."));
+    display->show();
+    QVERIFY(QTest::qWaitForWindowActive(display));
 
-    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(display_.data());
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(display);
     QCOMPARE(window->text(QAccessible::Name), WindowTitle);
     QCOMPARE(window->text(QAccessible::Description), QStringLiteral("Gemini. Quick and curious in love."));
 }
@@ -208,7 +197,7 @@ void AccessibilityTest::windowsAreSharpAtScaleTwo()
     if (qgetenv("QT_SCALE_FACTOR") != "2")
         QSKIP("Runs under QT_SCALE_FACTOR=2");
     QFETCH(QString, window);
-    QWidget *form = this->window(window);
+    QWidget *form = windows_.value(window);
 
     const QPixmap shot = form->grab();
 
