@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/modMain.h"
 #include "widgetkit/LoadedForms.h"
-#include "common/Fakes.h"
-#include "common/WindowChecks.h"
+#include "common/GuiFixture.h"
 #include "entry/frmMain.h"
 
 #include <QApplication>
@@ -10,7 +9,6 @@
 #include <QtTest>
 
 #include <array>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -66,91 +64,78 @@ private slots:
     void coBrandDrawPicksFrontLabel();
     void coBrandDrawsAreFairlySpread();
     void endProgramUnloadsInCreationOrderAndEnds();
-    void endProgramSurvivesReentryFromUnload();
 
 private:
-    std::unique_ptr<FakeMessageBoxes> boxes_;
-    std::unique_ptr<FakeProcessEnder> ender_;
-    std::unique_ptr<FakeInstanceLock> lock_;
-    std::unique_ptr<FakeRandomSource> random_;
-    std::unique_ptr<FakeSettingsStore> settings_;
-    std::unique_ptr<FakeUrlOpener> urls_;
-    std::unique_ptr<FakeClock> clock_;
-    std::vector<std::shared_ptr<void>> seams_;
-    std::optional<platform::ScopedSeam<platform::RandomSource>> randomSeam_;
-};
+    // Beside the window seams: the lock, the settings, the date and the draw.
+    struct StartupSeams
+    {
+        FakeInstanceLock lock;
+        FakeSettingsStore settings;
+        FakeClock clock;
+        FakeRandomSource random;
+        platform::ScopedSeam<platform::InstanceLock> lockGuard{lock};
+        platform::ScopedSeam<platform::SettingsStore> settingsGuard{settings};
+        platform::ScopedSeam<platform::Clock> clockGuard{clock};
+        std::optional<platform::ScopedSeam<platform::RandomSource>> randomGuard{std::in_place, random};
+    };
 
-template<class Interface>
-static std::shared_ptr<void> installed(Interface &fake)
-{
-    return std::make_shared<platform::ScopedSeam<Interface>>(fake);
-}
+    GuiFixture fixture_;
+    std::optional<StartupSeams> seams_;
+};
 
 void StartupTest::init()
 {
-    boxes_ = std::make_unique<FakeMessageBoxes>();
-    ender_ = std::make_unique<FakeProcessEnder>();
-    lock_ = std::make_unique<FakeInstanceLock>();
-    random_ = std::make_unique<FakeRandomSource>();
-    settings_ = std::make_unique<FakeSettingsStore>();
-    urls_ = std::make_unique<FakeUrlOpener>();
-    clock_ = std::make_unique<FakeClock>();
-    seams_ = {installed<platform::MessageBoxes>(*boxes_), installed<platform::ProcessEnder>(*ender_),
-              installed<platform::InstanceLock>(*lock_), installed<platform::SettingsStore>(*settings_),
-              installed<platform::UrlOpener>(*urls_), installed<platform::Clock>(*clock_)};
-    randomSeam_.emplace(*random_);
+    fixture_.start();
+    seams_.emplace();
 }
 
 void StartupTest::cleanup()
 {
-    destroyLeftoverWindows();
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    randomSeam_.reset();
-    seams_.clear();
+    fixture_.finish();
+    seams_.reset();
 }
 
 void StartupTest::startShowsEntryWindowAfterReminder()
 {
-    settings_->values.insert(QStringLiteral("Settings/Duration"), clock_->date.addDays(-20).toString(Qt::ISODate));
+    seams_->settings.values.insert(QStringLiteral("Settings/Duration"), seams_->clock.date.addDays(-20).toString(Qt::ISODate));
     bool entryExistedAtQuestion = false;
-    boxes_->onShown = [&](const QString &) { entryExistedAtQuestion = frmMain::loaded() != nullptr; };
-    random_->draws = {0.0f};
+    fixture_->boxes.onShown = [&](const QString &) { entryExistedAtQuestion = frmMain::loaded() != nullptr; };
+    seams_->random.draws = {0.0f};
 
     modMain::StartProgram();
 
     // A build without the reminder goes straight to the window.
-    QCOMPARE(boxes_->questions.size(), AMORIAL_UPDATE_REMINDER ? 1 : 0);
+    QCOMPARE(fixture_->boxes.questions.size(), AMORIAL_UPDATE_REMINDER ? 1 : 0);
     QVERIFY(!entryExistedAtQuestion);
-    QCOMPARE(random_->seeds, 1);
-    QVERIFY(frmMain::loaded());
-    QVERIFY(frmMain::loaded()->isVisible());
+    QCOMPARE(seams_->random.seeds, 1);
+    QVERIFY(frmMain::loaded() && frmMain::loaded()->isVisible());
     QCOMPARE(modMain::intCoBrandRandomNumber, qint16(1));
     QCOMPARE(frontPromotion(*frmMain::loaded()), QStringLiteral("lblCobrand"));
-    QCOMPARE(ender_->calls, 0);
+    QCOMPARE(fixture_->ender.calls, 0);
 }
 
 void StartupTest::secondInstanceIsRefused()
 {
-    lock_->heldElsewhere = true;
+    seams_->lock.heldElsewhere = true;
 
     modMain::StartProgram();
 
-    QCOMPARE(boxes_->informations, QStringList{QStringLiteral("Application is already running")});
-    QCOMPARE(ender_->calls, 1);
-    QVERIFY(boxes_->questions.isEmpty());
-    QCOMPARE(settings_->reads, 0);
+    QCOMPARE(fixture_->boxes.informations, QStringList{QStringLiteral("Application is already running")});
+    QCOMPARE(fixture_->ender.calls, 1);
+    QVERIFY(fixture_->boxes.questions.isEmpty());
+    QCOMPARE(seams_->settings.reads, 0);
     QVERIFY(!frmMain::loaded());
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void StartupTest::reminderFailureStillShowsEntryWindow()
 {
-    settings_->readable = false;
+    seams_->settings.readable = false;
 
     modMain::StartProgram();
 
-    QVERIFY(boxes_->informations.isEmpty());
-    QVERIFY(boxes_->questions.isEmpty());
+    QVERIFY(fixture_->boxes.informations.isEmpty());
+    QVERIFY(fixture_->boxes.questions.isEmpty());
     QVERIFY(frmMain::loaded() && frmMain::loaded()->isVisible());
 }
 
@@ -178,7 +163,7 @@ void StartupTest::coBrandDrawPicksFrontLabel()
     QFETCH(QString, front);
     auto *entry = new frmMain;
     entry->show();
-    random_->draws = {draw};
+    seams_->random.draws = {draw};
 
     modMain::CoBrand_Randomize();
 
@@ -190,7 +175,7 @@ void StartupTest::coBrandDrawsAreFairlySpread()
 {
     // The real generator: the two end numbers get half a slot each. A fixed
     // seed makes every run draw the same numbers.
-    randomSeam_.reset();
+    seams_->randomGuard.reset();
     platform::randomSource().seed(20121231);
     constexpr int Draws = 60000;
     std::array<int, 8> tally{};
@@ -210,6 +195,7 @@ void StartupTest::coBrandDrawsAreFairlySpread()
 
 void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
 {
+    // Each window's unload calls EndProgram again; each still unloads once.
     QStringList unloaded;
     auto *first = new EndingWindow(&unloaded, QStringLiteral("first"));
     auto *second = new EndingWindow(&unloaded, QStringLiteral("second"));
@@ -218,9 +204,9 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
     first->setAttribute(Qt::WA_DeleteOnClose);
     second->setAttribute(Qt::WA_DeleteOnClose);
     int savesBeforeLockWent = -1;
-    lock_->onRelease = [&] {
+    seams_->lock.onRelease = [&] {
         if (savesBeforeLockWent < 0)
-            savesBeforeLockWent = settings_->saves;
+            savesBeforeLockWent = seams_->settings.saves;
     };
 
     modMain::EndProgram();
@@ -228,23 +214,10 @@ void StartupTest::endProgramUnloadsInCreationOrderAndEnds()
 
     QCOMPARE(unloaded, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
     QVERIFY(loadedforms::all().isEmpty());
-    QVERIFY(ender_->calls >= 1);
-    QVERIFY(settings_->saves >= 1); // the process ends without running destructors
+    QVERIFY(fixture_->ender.calls >= 1);
+    QVERIFY(seams_->settings.saves >= 1); // the process ends without running destructors
     QVERIFY(savesBeforeLockWent >= 1); // an instance started next finds the settings saved
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
-}
-
-void StartupTest::endProgramSurvivesReentryFromUnload()
-{
-    // Each window's unload calls EndProgram again; every window still unloads exactly once.
-    QStringList unloaded;
-    for (const char *name : {"a", "b", "c"})
-        (new EndingWindow(&unloaded, QLatin1String(name)))->show();
-
-    modMain::EndProgram();
-
-    QCOMPARE(unloaded, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    QVERIFY(loadedforms::all().isEmpty());
 }
 
 QTEST_MAIN(StartupTest)

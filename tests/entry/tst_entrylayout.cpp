@@ -32,7 +32,6 @@ private slots:
     void buttonsAreRaisedAndSinkWhilePressed();
 
 private:
-    frmMain &entry() { return *entry_; }
     GuiFixture fixture_;
     QPointer<frmMain> entry_;
 };
@@ -50,9 +49,9 @@ void EntryLayoutTest::cleanup()
 
 void EntryLayoutTest::exitIsTheDefaultButton()
 {
-    QVERIFY(control<QPushButton>(&entry(), "cmdExit")->isDefault());
-    QVERIFY(!control<QPushButton>(&entry(), "cmdNext")->isDefault());
-    QVERIFY(!control<QPushButton>(&entry(), "cmdNext")->autoDefault());
+    QVERIFY(control<QPushButton>(entry_, "cmdExit")->isDefault());
+    QVERIFY(!control<QPushButton>(entry_, "cmdNext")->isDefault());
+    QVERIFY(!control<QPushButton>(entry_, "cmdNext")->autoDefault());
 }
 
 void EntryLayoutTest::listFieldAsDressed_data()
@@ -65,8 +64,7 @@ void EntryLayoutTest::listFieldAsDressed_data()
 void EntryLayoutTest::listFieldAsDressed()
 {
     QFETCH(QString, name);
-    auto *list = entry().findChild<QComboBox *>(name);
-    QVERIFY(list);
+    auto *list = control<QComboBox>(entry_, qPrintable(name));
     QVERIFY(!list->isEditable());
     QVERIFY(!list->lineEdit());
     // The list is built, and dressed, only as the box first drops down or
@@ -120,11 +118,9 @@ void EntryLayoutTest::focusShowsOnEveryControlThatTakesIt_data()
 void EntryLayoutTest::focusShowsOnEveryControlThatTakesIt()
 {
     QFETCH(QString, name);
-    frmMain &window = entry();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *focusable = window.findChild<QWidget *>(name);
-    QVERIFY(focusable);
-    QWidget *elsewhere = control<QPushButton>(&window, name == QLatin1String("cmdExit") ? "cmdNext" : "cmdExit");
+    QVERIFY(QTest::qWaitForWindowActive(entry_));
+    auto *focusable = control<QWidget>(entry_, qPrintable(name));
+    QWidget *elsewhere = control<QPushButton>(entry_, name == QLatin1String("cmdExit") ? "cmdNext" : "cmdExit");
 
     focusable->setFocus();
     QTRY_VERIFY(focusable->hasFocus());
@@ -151,8 +147,7 @@ void EntryLayoutTest::buttonsAreRaisedAndSinkWhilePressed_data()
 void EntryLayoutTest::buttonsAreRaisedAndSinkWhilePressed()
 {
     QFETCH(QString, name);
-    auto *button = entry().findChild<QPushButton *>(name);
-    QVERIFY(button);
+    auto *button = control<QPushButton>(entry_, qPrintable(name));
     QVERIFY(!button->hasFocus());
     const auto brightness = [button](QPoint at) { return shownColour(button, pointFromEdges(button, at)).value(); };
     const QPoint topLeft(1, 1);
