@@ -45,40 +45,25 @@ double contrast(const QColor &one, const QColor &other)
     return a > b ? a / b : b / a;
 }
 
+// A palette from colours in the order of QPalette's roles; an empty one
+// leaves its role as the application has it.
 QPalette fromRoles(const QList<QColor> &colours)
 {
     QPalette palette;
     for (int role = 0; role < colours.size(); ++role)
-        palette.setColor(QPalette::ColorRole(role), colours.at(role));
+        if (colours.at(role).isValid())
+            palette.setColor(QPalette::ColorRole(role), colours.at(role));
     return palette;
 }
 
 // The dark palette commonly given to the Fusion style.
 QPalette fusionDark()
 {
-    const QColor grey(53, 53, 53);
-    QPalette palette;
-    palette.setColor(QPalette::Window, grey);
-    palette.setColor(QPalette::WindowText, Qt::white);
-    palette.setColor(QPalette::Base, QColor(42, 42, 42));
-    palette.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
-    palette.setColor(QPalette::Text, Qt::white);
-    palette.setColor(QPalette::Button, grey);
-    palette.setColor(QPalette::ButtonText, Qt::white);
-    palette.setColor(QPalette::BrightText, Qt::red);
-    palette.setColor(QPalette::Light, QColor(90, 90, 90));
-    palette.setColor(QPalette::Midlight, QColor(66, 66, 66));
-    palette.setColor(QPalette::Mid, QColor(40, 40, 40));
-    palette.setColor(QPalette::Dark, QColor(35, 35, 35));
-    palette.setColor(QPalette::Shadow, QColor(20, 20, 20));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    palette.setColor(QPalette::Link, QColor(42, 130, 218));
-    return palette;
+    return fromRoles({"white", "#353535", "#5a5a5a", "#424242", "#232323", "#282828", "white", "red", "white",
+                      "#2a2a2a", "#353535", "#141414", "#2a82da", "black", "#2a82da", {}, "#424242"});
 }
 
-// qt6ct 0.7's "darker" colour scheme (/usr/share/qt6ct/colors/darker.conf),
-// its active colours in the order of QPalette's roles.
+// qt6ct 0.7's "darker" colour scheme (/usr/share/qt6ct/colors/darker.conf).
 QPalette qt6ctDarker()
 {
     return fromRoles({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff", "#ffffff",
@@ -89,17 +74,8 @@ QPalette qt6ctDarker()
 // White and yellow on black, as high-contrast desktop themes have it.
 QPalette highContrast()
 {
-    QPalette palette;
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase,
-                                     QPalette::Dark, QPalette::Mid, QPalette::Shadow})
-        palette.setColor(role, Qt::black);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::Light, QPalette::Midlight})
-        palette.setColor(role, Qt::white);
-    palette.setColor(QPalette::ButtonText, Qt::yellow);
-    palette.setColor(QPalette::Highlight, Qt::cyan);
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    palette.setColor(QPalette::Link, Qt::yellow);
-    return palette;
+    return fromRoles({"white", "black", "white", "white", "black", "black", "white", {}, "yellow", "black", "black",
+                      "black", "cyan", "black", "yellow", {}, "black"});
 }
 
 // A text control and the part of it where its text is drawn, in its own coordinates.
