@@ -56,28 +56,6 @@ QPalette fromRoles(const QList<QColor> &colours)
     return palette;
 }
 
-// The dark palette commonly given to the Fusion style.
-QPalette fusionDark()
-{
-    return fromRoles({"white", "#353535", "#5a5a5a", "#424242", "#232323", "#282828", "white", "red", "white",
-                      "#2a2a2a", "#353535", "#141414", "#2a82da", "black", "#2a82da", {}, "#424242"});
-}
-
-// qt6ct 0.7's "darker" colour scheme (/usr/share/qt6ct/colors/darker.conf).
-QPalette qt6ctDarker()
-{
-    return fromRoles({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff", "#ffffff",
-                      "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9", "#0986d3", "#a70b06",
-                      "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff", "#80ffffff"});
-}
-
-// White and yellow on black, as high-contrast desktop themes have it.
-QPalette highContrast()
-{
-    return fromRoles({"white", "black", "white", "white", "black", "black", "white", {}, "yellow", "black", "black",
-                      "black", "cyan", "black", "yellow", {}, "black"});
-}
-
 // A text control and the part of it where its text is drawn, in its own coordinates.
 struct TextArea
 {
@@ -217,9 +195,17 @@ void ContrastTest::everyTextReads_data()
     };
     const QList<std::pair<const char *, QPalette>> palettes{
         {"default", QApplication::palette()},
-        {"Fusion dark", fusionDark()},
-        {"qt6ct darker", qt6ctDarker()},
-        {"high contrast", highContrast()},
+        // The dark palette commonly given to the Fusion style.
+        {"Fusion dark", fromRoles({"white", "#353535", "#5a5a5a", "#424242", "#232323", "#282828", "white", "red",
+                                   "white", "#2a2a2a", "#353535", "#141414", "#2a82da", "black", "#2a82da", {},
+                                   "#424242"})},
+        // qt6ct 0.7's "darker" colour scheme (/usr/share/qt6ct/colors/darker.conf).
+        {"qt6ct darker", fromRoles({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff",
+                                    "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
+                                    "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff", "#80ffffff"})},
+        // White and yellow on black, as high-contrast desktop themes have it.
+        {"high contrast", fromRoles({"white", "black", "white", "white", "black", "black", "white", {}, "yellow",
+                                     "black", "black", "black", "cyan", "black", "yellow", {}, "black"})},
     };
     for (const char *window : {"frmMain", "frmDisplay", "frmAbout"})
         for (const auto &[paletteName, palette] : palettes)
