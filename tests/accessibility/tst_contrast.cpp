@@ -45,60 +45,14 @@ double contrast(const QColor &one, const QColor &other)
     return a > b ? a / b : b / a;
 }
 
+// A palette from colours in the order of QPalette's roles; an empty one
+// leaves its role as the application has it.
 QPalette fromRoles(const QList<QColor> &colours)
 {
     QPalette palette;
     for (int role = 0; role < colours.size(); ++role)
-        palette.setColor(QPalette::ColorRole(role), colours.at(role));
-    return palette;
-}
-
-// The dark palette commonly given to the Fusion style.
-QPalette fusionDark()
-{
-    const QColor grey(53, 53, 53);
-    QPalette palette;
-    palette.setColor(QPalette::Window, grey);
-    palette.setColor(QPalette::WindowText, Qt::white);
-    palette.setColor(QPalette::Base, QColor(42, 42, 42));
-    palette.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
-    palette.setColor(QPalette::Text, Qt::white);
-    palette.setColor(QPalette::Button, grey);
-    palette.setColor(QPalette::ButtonText, Qt::white);
-    palette.setColor(QPalette::BrightText, Qt::red);
-    palette.setColor(QPalette::Light, QColor(90, 90, 90));
-    palette.setColor(QPalette::Midlight, QColor(66, 66, 66));
-    palette.setColor(QPalette::Mid, QColor(40, 40, 40));
-    palette.setColor(QPalette::Dark, QColor(35, 35, 35));
-    palette.setColor(QPalette::Shadow, QColor(20, 20, 20));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    palette.setColor(QPalette::Link, QColor(42, 130, 218));
-    return palette;
-}
-
-// qt6ct 0.7's "darker" colour scheme (/usr/share/qt6ct/colors/darker.conf),
-// its active colours in the order of QPalette's roles.
-QPalette qt6ctDarker()
-{
-    return fromRoles({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff", "#ffffff",
-                      "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9", "#0986d3", "#a70b06",
-                      "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff", "#80ffffff"});
-}
-
-// White and yellow on black, as high-contrast desktop themes have it.
-QPalette highContrast()
-{
-    QPalette palette;
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::AlternateBase,
-                                     QPalette::Dark, QPalette::Mid, QPalette::Shadow})
-        palette.setColor(role, Qt::black);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::Light, QPalette::Midlight})
-        palette.setColor(role, Qt::white);
-    palette.setColor(QPalette::ButtonText, Qt::yellow);
-    palette.setColor(QPalette::Highlight, Qt::cyan);
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    palette.setColor(QPalette::Link, Qt::yellow);
+        if (colours.at(role).isValid())
+            palette.setColor(QPalette::ColorRole(role), colours.at(role));
     return palette;
 }
 
@@ -241,9 +195,17 @@ void ContrastTest::everyTextReads_data()
     };
     const QList<std::pair<const char *, QPalette>> palettes{
         {"default", QApplication::palette()},
-        {"Fusion dark", fusionDark()},
-        {"qt6ct darker", qt6ctDarker()},
-        {"high contrast", highContrast()},
+        // The dark palette commonly given to the Fusion style.
+        {"Fusion dark", fromRoles({"white", "#353535", "#5a5a5a", "#424242", "#232323", "#282828", "white", "red",
+                                   "white", "#2a2a2a", "#353535", "#141414", "#2a82da", "black", "#2a82da", {},
+                                   "#424242"})},
+        // qt6ct 0.7's "darker" colour scheme (/usr/share/qt6ct/colors/darker.conf).
+        {"qt6ct darker", fromRoles({"#ffffff", "#424245", "#979797", "#5e5c5b", "#302f2e", "#4a4947", "#ffffff",
+                                    "#ffffff", "#ffffff", "#3d3d3d", "#222020", "#e7e4e0", "#12608a", "#f9f9f9",
+                                    "#0986d3", "#a70b06", "#5c5b5a", "#ffffff", "#3f3f36", "#ffffff", "#80ffffff"})},
+        // White and yellow on black, as high-contrast desktop themes have it.
+        {"high contrast", fromRoles({"white", "black", "white", "white", "black", "black", "white", {}, "yellow",
+                                     "black", "black", "black", "cyan", "black", "yellow", {}, "black"})},
     };
     for (const char *window : {"frmMain", "frmDisplay", "frmAbout"})
         for (const auto &[paletteName, palette] : palettes)

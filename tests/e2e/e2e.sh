@@ -37,6 +37,19 @@ shows() { names | grep -F -- "$1" >/dev/null; }
 name_box_reads() { names | grep -P "^text\t.*\t$1\$" >/dev/null; }
 # No window manager runs here to hand the focus to a newly shown window.
 focus() { xdo windowfocus --sync "$(window "$1")"; }
+help_menu_open() { names | grep -P '^menu item\tOnline Help\t' >/dev/null; }
+not() { ! "$@"; }
+open_help_menu() {
+    focus "$main_title"
+    press alt+h
+    eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
+}
+# esc_ends <pid>: Esc in the entry window ends that program.
+esc_ends() {
+    focus "$main_title"
+    press Escape
+    eventually ended "$1" || fail "Esc did not end the program"
+}
 
 # Qt looks for the accessibility bus once, at start-up: it must be up before the program.
 accessibility_bus_up() {
@@ -66,12 +79,11 @@ xdotool type --delay 40 'ann lee'
 eventually name_box_reads 'ANN LEE' || { names; fail "the name box does not read ANN LEE"; }
 
 step "picking 14 July 1932 with the keyboard"
-press Tab && down 13
-eventually shows $'combo box\t14' || { names; fail "the day list does not show 14"; }
-press Tab && down 6
-eventually shows $'combo box\tJuly' || { names; fail "the month list does not show July"; }
-press Tab && down 2
-eventually shows $'combo box\t1932' || { names; fail "the year list does not show 1932"; }
+# pick <list> <downs> <item>: Tab to the next list and walk down it to the item.
+pick() { press Tab && down "$2"; eventually shows $'combo box\t'"$3" || { names; fail "the $1 list does not show $3"; }; }
+pick day 13 14
+pick month 6 July
+pick year 2 1932
 screenshot "$(window "$main_title")" entry-window
 
 step "Alt+L finds the sign and shows the result window"
@@ -91,26 +103,19 @@ name_box_reads 'ANN LEE' || fail "the name was lost on the way back"
 shows $'label\tGemini' && fail "the result window is still showing"
 
 step "Help > Online Help hands the help page to the desktop"
-focus "$main_title"
-help_menu_open() { names | grep -P '^menu item\tOnline Help\t' >/dev/null; }
-help_menu_closed() { ! help_menu_open; }
-press alt+h
-eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
+open_help_menu
 press o
 eventually grep -q 'ssd.php?page=help-web-page$' "$opened" || fail "no help page was opened: $(cat "$opened")"
 
 step "About window opens over the entry window and closes with Esc"
-press alt+h
-eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
+open_help_menu
 press a
 about_open() { names | grep -P '^link\tClick here for more details\t' >/dev/null; }
 eventually about_open || fail "no About window"
 screenshot "$(window "$main_title")" about-window
 focus "$main_title"
 press Escape
-about_closed() { ! about_open; }
-eventually about_closed ||
-    fail "the About window did not close"
+eventually not about_open || fail "the About window did not close"
 still_running "$first" || fail "closing the About window ended the program"
 
 step "a second start shows only the refusal and ends; the first keeps running"
@@ -125,25 +130,20 @@ eventually ended "$second" || fail "the refused start did not end"
 still_running "$first" || fail "the first instance ended"
 
 step "Esc ends the program"
-focus "$main_title"
-press Escape
-eventually ended "$first" || fail "Esc did not end the program"
+esc_ends "$first"
 
+printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
 if [[ ${AMORIAL_UPDATE_REMINDER:-1} == 0 ]]; then
 step "built without the update reminder: a reminder date 20 days old brings no question and stays"
-printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
 cp "$XDG_CONFIG_HOME/amorial.conf" "$scratch/settings-before"
 "$amorial" &
 third=$!
 eventually has_window "$main_title" || fail "no entry window"
 has_window "$box_title" && fail "a reminder question came"
-focus "$main_title"
-press Escape
-eventually ended "$third" || fail "Esc did not end the program"
+esc_ends "$third"
 cmp -s "$XDG_CONFIG_HOME/amorial.conf" "$scratch/settings-before" || fail "the settings were written"
 else
 step "a reminder date 20 days old: the question comes first, Enter opens the download page"
-printf '[Settings]\nDuration=%s\n' "$(date -d '20 days ago' +%F)" >"$XDG_CONFIG_HOME/amorial.conf"
 : >"$opened"
 "$amorial" 2>>"$said" &
 third=$!
@@ -155,9 +155,7 @@ eventually grep -q 'ssd.php?page=download-web-page$' "$opened" || fail "no downl
 eventually has_window "$main_title" || fail "no entry window after the question"
 # Saved from the event loop once the window is up.
 eventually grep -q "Duration=$(date +%F)" "$XDG_CONFIG_HOME/amorial.conf" || fail "today's date was not stored"
-focus "$main_title"
-press Escape
-eventually ended "$third" || fail "Esc did not end the program"
+esc_ends "$third"
 
 fi
 
@@ -166,16 +164,12 @@ mkdir -p "$scratch/nothing"
 PATH=$scratch/nothing "$amorial" 2>>"$said" &
 fourth=$!
 eventually has_window "$main_title" || fail "no entry window"
-focus "$main_title"
-press alt+h
-eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
+open_help_menu
 press o
 # The menu closes in the key press that hands the page on: once it has gone,
 # the program has tried the browser and said whatever it was to say.
-eventually help_menu_closed || fail "Online Help did not close the Help menu"
-focus "$main_title"
-press Escape
-eventually ended "$fourth" || fail "Esc did not end the program"
+eventually not help_menu_open || fail "Online Help did not close the Help menu"
+esc_ends "$fourth"
 [[ -s $said ]] && fail "the program wrote to the terminal: $(cat "$said")"
 
 echo "end-to-end: all steps passed"

@@ -15,7 +15,6 @@ class LinksTest : public QObject
 private slots:
     void operationOpensItsPageEachTime_data();
     void operationOpensItsPageEachTime();
-    void labelTextsShowTheSite();
 };
 
 void LinksTest::operationOpensItsPageEachTime_data()
@@ -43,14 +42,8 @@ void LinksTest::operationOpensItsPageEachTime()
 
     // Repeats are not suppressed, and the address goes out exactly as built.
     QCOMPARE(opener.opened, (QStringList{address, address}));
-    QCOMPARE(pageAddress(QStringLiteral("x")), QStringLiteral(AMORIAL_SITE "/amorial/ssd.php?page=x"));
-}
-
-void LinksTest::labelTextsShowTheSite()
-{
+    // The site this build is made for has a host that the windows' texts name.
     QVERIFY(!SiteHost.isEmpty());
-    QCOMPARE(modHelp::DiscussionBoardBanner(), BannerText);
-    QCOMPARE(modHelp::HomePageInvitation(), HomePageInvitation);
 }
 
 QTEST_GUILESS_MAIN(LinksTest)

@@ -74,15 +74,54 @@ installed_state() { (cd "$install_dir" && find . -printf '%P %s %T@\n' | LC_ALL=
 hklm_keys() { grep '^\[' "$WINEPREFIX/system.reg" | sed 's/\] [0-9]*$/]/' | LC_ALL=C sort; }
 # The lines of HKLM that name the program, keys or values, but for their times.
 hklm_mentions() { grep -i 'amorial' "$WINEPREFIX/system.reg" | sed 's/\] [0-9]*$/]/' | LC_ALL=C sort || true; }
-# reg query's line for one value of the Add/Remove Programs entry: "<type> <data>".
 # The reminder's date in the registry, empty when there is none.
 stored_date() {
     in_wine 60 reg query 'HKCU\Software\amorial\Settings' /v Duration 2>/dev/null | tr -d '\r' |
         sed -n 's/^ *Duration *REG_SZ *//p'
 }
+# reg query's line for one value of the Add/Remove Programs entry: "<type> <data>".
 entry_value() {
     in_wine 60 reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
         sed -n "s/^ *$1 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
+}
+# The first visible window of this title, empty when there is none.
+find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+entry_title="^Amorial v${version//./\\.}\$"
+# start_program <folder in C:> <what> <question expected: yes|no>: starts the
+# program from its folder, as the Start-menu entry does, answers No (Escape) to
+# the reminder's question when it is expected, and waits for the entry window,
+# leaving it in $window.
+start_program() {
+    (cd "$drive_c/$1" && exec timeout -k 5 120 wine "C:\\$1\\amorial.exe") &
+    program=$!
+    local box=
+    window=
+    for _ in $(seq 120); do
+        box=$(find_window '^Amorial$')
+        window=$(find_window "$entry_title")
+        [[ -n $box || -n $window ]] && break
+        kill -0 "$program" 2>/dev/null || fail "$2: the program ended without showing a window"
+        sleep 0.5
+    done
+    if [[ $3 == yes ]]; then
+        [[ -n $box && -z $window ]] || fail "$2: no reminder question before the entry window"
+        timeout 10 xdotool windowfocus "$box" key --clearmodifiers Escape
+        for _ in $(seq 120); do
+            window=$(find_window "$entry_title") && [[ -n $window ]] && break
+            sleep 0.5
+        done
+    fi
+    [[ -z $box || $3 == yes ]] || fail "$2: a reminder question came"
+    [[ -n $window ]] || fail "$2: no entry window \"Amorial v$version\" within a minute"
+}
+# close_program <what>: Alt+F4 in the entry window ends the program well.
+close_program() {
+    timeout 10 xdotool windowfocus "$window" key --clearmodifiers alt+F4
+    local status=0
+    wait "$program" || status=$?
+    program=
+    ((status == 0)) || fail "$1: the program, closed with Alt+F4, ended with status $status"
+    wine_settled || fail "$1: wine processes still running after the program ended"
 }
 
 # The program's files, as the build installs them: the program, the Qt and
@@ -276,15 +315,7 @@ estimated=$(entry_value EstimatedSize)
 # Started from its folder, as the Start-menu entry does, it shows its window;
 # with no settings of an earlier run, no update question comes before it.
 in_wine 60 reg delete 'HKCU\Software\amorial' /f >/dev/null 2>&1 || true
-(cd "$install_dir" && exec timeout -k 5 120 wine "C:\\$install_name\\amorial.exe") &
-program=$!
-window=
-for _ in $(seq 120); do
-    window=$(xdotool search --name "^Amorial v${version//./\\.}\$" 2>/dev/null | head -n 1) && [[ -n $window ]] && break
-    kill -0 "$program" 2>/dev/null || fail "the installed program ended without showing its window"
-    sleep 0.5
-done
-[[ -n $window ]] || fail "the installed program showed no window \"Amorial v$version\" within a minute"
+start_program "$install_name" installed no
 
 # While it runs: the installer and the uninstaller refuse and touch nothing.
 # The uninstaller is run in place (_?=), as an upgrade runs it, so that its
@@ -300,12 +331,7 @@ in_wine 120 "C:\\$install_name\\Uninstall.exe" /S "_?=C:\\$install_name" || stat
 ((status != 0)) || fail "the silent uninstall went ahead while the program ran"
 [[ $(installed_state) == "$state" ]] || fail "the refused uninstall changed the installed files"
 
-timeout 10 xdotool windowfocus "$window" key --clearmodifiers alt+F4
-status=0
-wait "$program" || status=$?
-program=
-((status == 0)) || fail "the program, closed with Alt+F4, ended with status $status"
-wine_settled || fail "wine processes still running after the program ended"
+close_program installed
 [[ $(stored_date) == "$(date +%F)" ]] || fail "the installed program did not keep today's date in the registry: '$(stored_date)'"
 [[ ! -e $install_dir/amorial.ini ]] || fail "the installed program wrote amorial.ini"
 
@@ -328,53 +354,25 @@ in_wine 60 reg delete 'HKCU\Software\amorial' /f >/dev/null 2>&1 || true
 registry_untouched() {
     ! in_wine 60 reg query 'HKCU\Software\amorial' >/dev/null 2>&1 || fail "$1: the program wrote to HKCU\\Software\\amorial"
 }
-# start_portable <what> <question expected: yes|no>: starts the portable copy from
-# its folder, answers No (Escape) to the reminder's question when it is expected, waits
-# for the entry window and closes it with Alt+F4.
+# start_portable <what> <question expected: yes|no>: the portable copy started
+# and closed; it writes nothing to the registry.
 start_portable() {
-    (cd "$portable_dir" && exec timeout -k 5 120 wine "C:\\$portable_name\\amorial.exe") &
-    program=$!
-    local window= box=
-    for _ in $(seq 120); do
-        box=$(xdotool search --onlyvisible --name '^Amorial$' 2>/dev/null | head -n 1) || true
-        window=$(xdotool search --onlyvisible --name "^Amorial v${version//./\\.}\$" 2>/dev/null | head -n 1) || true
-        [[ -n $box || -n $window ]] && break
-        kill -0 "$program" 2>/dev/null || fail "$1: the portable program ended without showing a window"
-        sleep 0.5
-    done
-    if [[ $2 == yes ]]; then
-        [[ -n $box && -z $window ]] || fail "$1: no reminder question before the entry window"
-        timeout 10 xdotool windowfocus "$box" key --clearmodifiers Escape
-        for _ in $(seq 120); do
-            window=$(xdotool search --onlyvisible --name "^Amorial v${version//./\\.}\$" 2>/dev/null | head -n 1) || true
-            [[ -n $window ]] && break
-            sleep 0.5
-        done
-    fi
-    [[ -z $box || $2 == yes ]] || fail "$1: a reminder question came"
-    [[ -n $window ]] || fail "$1: no entry window \"Amorial v$version\" within a minute"
-    timeout 10 xdotool windowfocus "$window" key --clearmodifiers alt+F4
-    local status=0
-    wait "$program" || status=$?
-    program=
-    ((status == 0)) || fail "$1: the program, closed with Alt+F4, ended with status $status"
-    wine_settled || fail "$1: wine processes still running after the program ended"
+    start_program "$portable_name" "$1" "$2"
+    close_program "$1"
+    registry_untouched "$1"
 }
 ini_date() { tr -d '\r' <"$ini" | sed -n 's/^Duration=//p'; }
 start_portable "portable, first start" no
 [[ $(ini_date) == "$(date +%F)" ]] || fail "portable, first start: amorial.ini holds not today's date: $(cat "$ini")"
-registry_untouched "portable, first start"
 printf '[Settings]\nDuration=%s\n' "$(date -d '15 days ago' +%F)" >"$ini"
 start_portable "portable, 15 days later" yes
 [[ $(ini_date) == "$(date +%F)" ]] || fail "portable, 15 days later: amorial.ini holds not today's date: $(cat "$ini")"
-registry_untouched "portable, 15 days later"
 # On a locked stick: the file and its folder read-only.
 printf '[Settings]\nDuration=%s\n' "$(date -d '15 days ago' +%F)" >"$ini"
 cp "$ini" "$scratch/ini-before"
 chmod a-w "$ini" "$portable_dir"
 start_portable "portable, read-only" yes
 cmp -s "$ini" "$scratch/ini-before" || fail "portable, read-only: amorial.ini changed: $(cat "$ini")"
-registry_untouched "portable, read-only"
 [[ $(ls -A "$portable_dir" | LC_ALL=C sort) == $(ls -A "$scratch/unzipped/$package_name" | LC_ALL=C sort) ]] ||
     fail "portable, read-only: the folder's files changed: $(ls -A "$portable_dir")"
 chmod u+w "$ini" "$portable_dir"

@@ -208,12 +208,10 @@ def message_box(browser, text):
     return browser.wait_front('the message "%s"' % text, shown)
 
 
-# --- the tests; each gets a fresh browser profile on one server ---
+# --- the tests; each gets a fresh browser profile on one server, the page loaded and the entry window up ---
 
 def test_find_flow(browser, server):
     """A name and 14 July 1932 give Gemini; Back brings the entry window back as it was."""
-    load(browser, server.url)
-    entry_window_up(browser)
     browser.click('txtName')
     browser.press('ann lee')
     browser.wait_front('ANN LEE in the name box', lambda w: 'ANN LEE' in w['texts'])
@@ -234,8 +232,6 @@ def test_find_flow(browser, server):
 
 def test_refusals(browser, server):
     """An empty name, 30 February and 31 April are each refused with their message."""
-    load(browser, server.url)
-    entry_window_up(browser)
     browser.click('txtName')
     browser.alt('l')
     message_box(browser, 'Please Enter Your Name')
@@ -261,8 +257,6 @@ def test_refusals(browser, server):
 
 def test_second_tab_refused(browser, server):
     """A second tab says the program is already running and ends; the first runs on."""
-    load(browser, server.url)
-    entry_window_up(browser)
     first = browser.driver.current_window_handle
     browser.driver.switch_to.new_window('tab')
     browser.hook_tab()
@@ -279,8 +273,6 @@ def test_second_tab_refused(browser, server):
 
 def test_exit_ends_and_starts_again(browser, server):
     """Exit ends the program in the page; the link starts it again, lock and all."""
-    load(browser, server.url)
-    entry_window_up(browser)
     browser.click('cmdExit')
     browser.wait('the page to say the program ended', lambda: 'Amorial has ended' in browser.status_line())
     check(not browser.windows(), 'windows are left after Exit')
@@ -290,8 +282,6 @@ def test_exit_ends_and_starts_again(browser, server):
 
 def test_link_opens_its_page(browser, server):
     """Help > Online Help opens the help page in a new tab."""
-    load(browser, server.url)
-    entry_window_up(browser)
     browser.alt('h')
     time.sleep(0.5)
     browser.press('o')
@@ -308,8 +298,6 @@ def browser_today(browser):
 def test_reminder_at_15_days(browser, server):
     """A first visit stores today; 14 days later nothing is asked; 15 days later the question
     comes first, and Yes stores today and opens the download page."""
-    load(browser, server.url)
-    entry_window_up(browser)
     today = browser_today(browser)
     item = 'amorial/Settings/Duration'
     stored = browser.wait('the first visit to store its date', lambda: browser.js(
@@ -335,8 +323,6 @@ def test_reminder_at_15_days(browser, server):
 
 def test_second_visit_offline(browser, server):
     """Once loaded, the page starts again with the server gone."""
-    load(browser, server.url)
-    entry_window_up(browser)
     browser.wait('the service worker to hold the files', lambda: browser.js(
         "return navigator.serviceWorker.controller !== null || "
         "(window.__swReady = window.__swReady || navigator.serviceWorker.ready.then(() => true)) && false;") or
@@ -371,6 +357,8 @@ def main():
             browser = None
             try:
                 browser = Browser(profile)
+                load(browser, server.url)
+                entry_window_up(browser)
                 test(browser, server)
                 print('PASS  %s (%.1f s)' % (test.__name__, time.monotonic() - started), flush=True)
             except Exception as error:
