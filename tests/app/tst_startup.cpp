@@ -70,12 +70,12 @@ private:
     struct StartupSeams
     {
         FakeInstanceLock lock;
-        FakeSettingsStore settings;
-        FakeClock clock;
-        FakeRandomSource random;
         platform::ScopedSeam<platform::InstanceLock> lockGuard{lock};
+        FakeSettingsStore settings;
         platform::ScopedSeam<platform::SettingsStore> settingsGuard{settings};
+        FakeClock clock;
         platform::ScopedSeam<platform::Clock> clockGuard{clock};
+        FakeRandomSource random;
         std::optional<platform::ScopedSeam<platform::RandomSource>> randomGuard{std::in_place, random};
     };
 
