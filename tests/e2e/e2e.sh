@@ -44,6 +44,11 @@ open_help_menu() {
     press alt+h
     eventually help_menu_open || { names; fail "Alt+H did not open the Help menu"; }
 }
+# pick <list> <downs> <item>: Tab to the next list and walk down it to the item.
+pick() {
+    press Tab && down "$2"
+    eventually shows $'combo box\t'"$3" || { names; fail "the $1 list does not show $3"; }
+}
 # esc_ends <pid>: Esc in the entry window ends that program.
 esc_ends() {
     focus "$main_title"
@@ -79,8 +84,6 @@ xdotool type --delay 40 'ann lee'
 eventually name_box_reads 'ANN LEE' || { names; fail "the name box does not read ANN LEE"; }
 
 step "picking 14 July 1932 with the keyboard"
-# pick <list> <downs> <item>: Tab to the next list and walk down it to the item.
-pick() { press Tab && down "$2"; eventually shows $'combo box\t'"$3" || { names; fail "the $1 list does not show $3"; }; }
 pick day 13 14
 pick month 6 July
 pick year 2 1932

@@ -344,28 +344,32 @@ void EntryWindowTest::validation_data()
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("message"); // empty: the find goes ahead
     QTest::addColumn<QString>("find");    // the control that asks for it
+    const auto row = [](const char *tag, const QString &name, int day, int month, int year, const QString &message,
+                        const char *find = "cmdNext") {
+        QTest::newRow(tag) << name << day << month << year << message << QString::fromLatin1(find);
+    };
 
-    QTest::newRow("empty name") << "" << 1 << 1 << 1930 << EnterYourName << "cmdNext";
-    QTest::newRow("empty name before a bad date") << "" << 31 << 4 << 1975 << EnterYourName << "cmdNext";
-    QTest::newRow("one blank is a name") << " " << 1 << 1 << 1930 << "" << "cmdNext";
-    QTest::newRow("29 Feb 1932") << "ANN" << 29 << 2 << 1932 << "" << "cmdNext";
-    QTest::newRow("29 Feb 1960") << "ANN" << 29 << 2 << 1960 << "" << "cmdNext";
-    QTest::newRow("29 Feb 2000") << "ANN" << 29 << 2 << 2000 << "" << "cmdNext";
-    QTest::newRow("29 Feb 1931") << "ANN" << 29 << 2 << 1931 << WrongFebruaryDay << "cmdNext";
-    QTest::newRow("29 Feb 2001") << "ANN" << 29 << 2 << 2001 << WrongFebruaryDay << "cmdNext";
-    QTest::newRow("30 Feb leap year") << "ANN" << 30 << 2 << 1932 << WrongFebruaryDay << "cmdNext";
-    QTest::newRow("31 Feb leap year") << "ANN" << 31 << 2 << 2000 << WrongFebruaryDay << "cmdNext";
-    QTest::newRow("30 Feb other year") << "ANN" << 30 << 2 << 2011 << WrongFebruaryDay << "cmdNext";
-    QTest::newRow("28 Feb other year") << "ANN" << 28 << 2 << 2011 << "" << "cmdNext";
-    QTest::newRow("31 Apr") << "ANN" << 31 << 4 << 1975 << WrongThirtyDayMonthDay << "cmdNext";
-    QTest::newRow("31 Jun") << "ANN" << 31 << 6 << 1975 << WrongThirtyDayMonthDay << "cmdNext";
-    QTest::newRow("31 Sep") << "ANN" << 31 << 9 << 1975 << WrongThirtyDayMonthDay << "cmdNext";
-    QTest::newRow("31 Nov") << "ANN" << 31 << 11 << 1975 << WrongThirtyDayMonthDay << "cmdNext";
-    QTest::newRow("30 Apr") << "ANN" << 30 << 4 << 1975 << "" << "cmdNext";
-    QTest::newRow("31 May") << "ANN" << 31 << 5 << 1975 << "" << "cmdNext";
-    QTest::newRow("31 Dec 2012") << "ANN" << 31 << 12 << 2012 << "" << "cmdNext";
-    QTest::newRow("File menu, empty name") << "" << 1 << 1 << 1930 << EnterYourName << "mnuFindLoveSign";
-    QTest::newRow("File menu") << "ANN" << 1 << 1 << 1930 << "" << "mnuFindLoveSign";
+    row("empty name", "", 1, 1, 1930, EnterYourName);
+    row("empty name before a bad date", "", 31, 4, 1975, EnterYourName);
+    row("one blank is a name", " ", 1, 1, 1930, "");
+    row("29 Feb 1932", "ANN", 29, 2, 1932, "");
+    row("29 Feb 1960", "ANN", 29, 2, 1960, "");
+    row("29 Feb 2000", "ANN", 29, 2, 2000, "");
+    row("29 Feb 1931", "ANN", 29, 2, 1931, WrongFebruaryDay);
+    row("29 Feb 2001", "ANN", 29, 2, 2001, WrongFebruaryDay);
+    row("30 Feb leap year", "ANN", 30, 2, 1932, WrongFebruaryDay);
+    row("31 Feb leap year", "ANN", 31, 2, 2000, WrongFebruaryDay);
+    row("30 Feb other year", "ANN", 30, 2, 2011, WrongFebruaryDay);
+    row("28 Feb other year", "ANN", 28, 2, 2011, "");
+    row("31 Apr", "ANN", 31, 4, 1975, WrongThirtyDayMonthDay);
+    row("31 Jun", "ANN", 31, 6, 1975, WrongThirtyDayMonthDay);
+    row("31 Sep", "ANN", 31, 9, 1975, WrongThirtyDayMonthDay);
+    row("31 Nov", "ANN", 31, 11, 1975, WrongThirtyDayMonthDay);
+    row("30 Apr", "ANN", 30, 4, 1975, "");
+    row("31 May", "ANN", 31, 5, 1975, "");
+    row("31 Dec 2012", "ANN", 31, 12, 2012, "");
+    row("File menu, empty name", "", 1, 1, 1930, EnterYourName, "mnuFindLoveSign");
+    row("File menu", "ANN", 1, 1, 1930, "", "mnuFindLoveSign");
 }
 
 void EntryWindowTest::validation()
